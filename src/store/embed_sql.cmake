@@ -1,0 +1,10 @@
+# Turns the schema and reference-data scripts into one C++ source, in the given order.
+set(_out "// Generated at build time from the SQL scripts of src/store. Do not edit.\n#include \"store/ScriptsEmbutidos.h\"\n\nnamespace drav {\n\nconst std::vector<ScriptEmbutido>& ScriptsEmbutidos()\n{\n    static const std::vector<ScriptEmbutido> scripts = {\n")
+foreach(f IN LISTS FILES)
+  file(READ ${f} _content)
+  get_filename_component(_name ${f} NAME)
+  string(APPEND _out "        {\"${_name}\", R\"DRAVSQL(${_content})DRAVSQL\"},\n")
+endforeach()
+string(APPEND _out "    };\n    return scripts;\n}\n\n} // namespace drav\n")
+file(WRITE ${OUT}.tmp "${_out}")
+file(COPY_FILE ${OUT}.tmp ${OUT} ONLY_IF_DIFFERENT)
