@@ -1,6 +1,7 @@
 #include "core/DBUtils.h"
 
 #include "core/Datas.h"
+#include "core/Excecoes.h"
 
 #include <fstream>
 
@@ -44,7 +45,7 @@ void TDBUtils::RegistrarLog(const std::string& sql, const std::exception* erro)
       << DataHoraParaTexto(Agora()) << " ----------------------\n"
       << sql << "\n";
     if (erro)
-        f << "ERRO              ----------------------\n" << erro->what() << "\n";
+        f << "ERRO              ----------------------\n" << MensagemEmUmaLinha(*erro) << "\n";
     else
         f << "SUCESSO             ----------------------\n";
     f << "\n";

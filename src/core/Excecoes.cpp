@@ -13,4 +13,18 @@ const char* NomeClasseExcecao(const std::exception& e)
     return "Exception";
 }
 
+std::string MensagemEmUmaLinha(const std::exception& e)
+{
+    std::string r;
+    for (const char* p = e.what(); *p; ++p) {
+        if (*p == '\r')
+            continue;
+        if (*p == '\n')
+            r += " - ";
+        else
+            r += *p;
+    }
+    return r;
+}
+
 } // namespace drav

@@ -43,4 +43,8 @@ public:
 // Class name for the error log, also for exceptions that are not ours.
 const char* NomeClasseExcecao(const std::exception& e);
 
+// An exception's message on one line (the database reports several), so each log entry keeps its
+// one-line-per-field layout.
+std::string MensagemEmUmaLinha(const std::exception& e);
+
 } // namespace drav

@@ -4,7 +4,6 @@
 
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 
 namespace drav {
 
@@ -34,16 +33,13 @@ int64_t Potencia10(int n)
     return p;
 }
 
-// Shortest text that reads back to the same double, with "," as decimal separator.
+// Shortest text that reads back to the same double, with "," as decimal separator. to_chars and
+// from_chars ignore the C library's locale, which the window toolkit sets from the environment.
 std::string FlutuanteParaTexto(double v)
 {
     char buf[64];
-    for (int prec = 1; prec <= 17; ++prec) {
-        std::snprintf(buf, sizeof buf, "%.*g", prec, v);
-        if (std::strtod(buf, nullptr) == v)
-            break;
-    }
-    std::string s = buf;
+    auto [p, ec] = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general);
+    std::string s(buf, ec == std::errc() ? p : buf);
     for (char& c : s)
         if (c == '.')
             c = ',';
@@ -166,9 +162,12 @@ double TCampo::AsFloat() const
         for (char& ch : s)
             if (ch == ',')
                 ch = '.';
-        char* fim = nullptr;
-        const double d = std::strtod(s.c_str(), &fim);
-        if (s.empty() || (fim && *fim != '\0' && *fim != ' '))
+        while (!s.empty() && s.back() == ' ')
+            s.pop_back();
+        double d = 0;
+        const char* ini = s.data() + s.find_first_not_of(' ') % (s.size() + 1);
+        auto [p, ec] = std::from_chars(ini, s.data() + s.size(), d);
+        if (s.empty() || ec != std::errc() || p != s.data() + s.size())
             throw EConversao("'" + std::get<std::string>(v) + "' não é um valor numérico válido");
         return d;
     }

@@ -20,7 +20,7 @@ void GravarLogErro(const std::filesystem::path& pasta, const std::string& textoU
         f << "\n" << hifens << "\n";
         f << "Data e Hora: " << DataHoraParaTexto(Agora()) << "\n";
         f << "Erro: " << textoUsuario << "\n";
-        f << "Erro Técnico: " << e.what() << "\n";
+        f << "Erro Técnico: " << MensagemEmUmaLinha(e) << "\n";
         f << "Tipo de Erro: " << NomeClasseExcecao(e) << "\n";
         if (!contexto.form.empty())
             f << "Form: " << contexto.form << "\n";

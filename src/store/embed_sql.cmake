@@ -1,5 +1,6 @@
 # Turns the schema and reference-data scripts into one C++ source, in the given order.
 set(_out "// Generated at build time from the SQL scripts of src/store. Do not edit.\n#include \"store/ScriptsEmbutidos.h\"\n\nnamespace drav {\n\nconst std::vector<ScriptEmbutido>& ScriptsEmbutidos()\n{\n    static const std::vector<ScriptEmbutido> scripts = {\n")
+string(REPLACE "|" ";" FILES "${FILES}")
 foreach(f IN LISTS FILES)
   file(READ ${f} _content)
   get_filename_component(_name ${f} NAME)

@@ -1,0 +1,112 @@
+#include "core/Excecoes.h"
+#include "core/Inicializacao.h"
+#include "core/Mensagens.h"
+#include "core/TratadorErros.h"
+#include "store/CriacaoBanco.h"
+#include "store/PastaDados.h"
+#include "ui/base/ApresentadorQt.h"
+#include "ui/entrada/TfrmEntrada.h"
+#include "ui/principal/TfrmPrincipal.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QLocale>
+#include <QWindow>
+
+#include <clocale>
+#include <memory>
+
+namespace {
+
+drav::TTratadorExcecao* g_tratador = nullptr;
+
+drav::ContextoErro ContextoAtual()
+{
+    drav::ContextoErro c;
+    if (QWidget* w = QApplication::activeWindow())
+        c.form = w->objectName().toStdString();
+    if (QWidget* f = QApplication::focusWidget())
+        c.controle = f->objectName().toStdString();
+    return c;
+}
+
+// Exceptions that leave an event handler end here instead of crossing the event loop.
+class AplicacaoDrav : public QApplication {
+public:
+    using QApplication::QApplication;
+    bool notify(QObject* receptor, QEvent* evento) override
+    {
+        try {
+            return QApplication::notify(receptor, evento);
+        } catch (const std::exception& e) {
+            if (g_tratador)
+                g_tratador->TratarExcecao(e, ContextoAtual());
+        } catch (...) {
+            if (g_tratador)
+                g_tratador->TratarDesconhecida(ContextoAtual());
+        }
+        return false;
+    }
+};
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    AplicacaoDrav app(argc, argv);
+    // The toolkit adopts the environment's locale; numbers in files and SQL must never follow it.
+    std::setlocale(LC_NUMERIC, "C");
+    app.setApplicationName(QString::fromUtf8(drav::kTituloAplicacao));
+    app.setApplicationDisplayName(QString::fromUtf8(drav::kTituloAplicacao));
+    QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil));
+
+    QCommandLineParser args;
+    args.setApplicationDescription("DRAV Eletrônica");
+    args.addHelpOption();
+    args.addOption({"pasta", "Pasta de dados.", "DIR"});
+    args.addOption({"banco", "Banco de dados (arquivo local ou servidor:/caminho).", "BANCO"});
+    args.process(app);
+
+    drav::ApresentadorQt apresentador;
+    drav::ContextoAplicacao ctx;
+    ctx.pasta = drav::ResolverPastaDados(args.value("pasta").toStdString());
+    ctx.banco = args.value("banco").toStdString();
+    drav::TTratadorExcecao tratador(ctx.pasta, apresentador);
+    g_tratador = &tratador;
+
+    // The very first start makes the default data folder; a folder that exists is never rebuilt.
+    if (!std::filesystem::exists(ctx.pasta)) {
+        try {
+            drav::CriarPastaDados(ctx.pasta);
+        } catch (const std::exception& e) {
+            tratador.TratarExcecao(e);
+            return 1;
+        }
+    }
+
+    if (!drav::Conectar(ctx, apresentador, tratador, [](drav::TDBUtils& s) { drav::VerificarVersaoBanco(s); }))
+        return 1;
+    tratador.DefinirSessao(ctx.sessao.get());
+    QObject::connect(&app, &QGuiApplication::focusWindowChanged, [&ctx](QWindow* w) {
+        ctx.sessao->DefinirJanelaAtiva(w ? w->title().toStdString() : std::string());
+    });
+    drav::CriarPastasTroca(ctx.pasta);
+    drav::TMensagens mensagens(ctx.sessao.get(), apresentador);
+
+    try {
+        if (!drav::ExisteEmpresa(*ctx.sessao)) {
+            drav::ServicosEntrada servicos;
+            servicos.existeEmpresa = [&ctx] { return drav::ExisteEmpresa(*ctx.sessao); };
+            drav::TfrmEntrada entrada(mensagens, servicos);
+            entrada.exec();
+        }
+        if (!drav::ExisteEmpresa(*ctx.sessao))
+            return 0;
+        drav::TfrmPrincipal principal(ctx, mensagens);
+        principal.show();
+        return app.exec();
+    } catch (const std::exception& e) {
+        tratador.TratarExcecao(e, ContextoAtual());
+        return 1;
+    }
+}
