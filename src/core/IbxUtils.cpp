@@ -505,6 +505,7 @@ void TIbxUtils::CriarBanco(const std::string& caminho, const std::string& usuari
     texto(isc_dpb_set_db_charset, "WIN1252");
     numero(isc_dpb_sql_dialect, kDialeto);
     numero(isc_dpb_page_size, 16384);
+    numero(isc_dpb_force_write, 0);
     // The path is UTF-8 whatever the process locale, so folders with accents work.
     dpb.push_back(isc_dpb_utf8_filename);
     dpb.push_back(0);
@@ -512,6 +513,29 @@ void TIbxUtils::CriarBanco(const std::string& caminho, const std::string& usuari
     ISC_STATUS_ARRAY st;
     isc_db_handle db = 0;
     if (isc_create_database(st, 0, caminho.c_str(), &db, static_cast<short>(dpb.size()), dpb.data(), 0))
+        Falhar(st);
+    isc_detach_database(st, &db);
+}
+
+void TIbxUtils::DefinirEscritaForcada(const std::string& caminho, const std::string& usuario, const std::string& senha,
+                                      bool ligada)
+{
+    std::vector<char> dpb = {isc_dpb_version1};
+    auto texto = [&dpb](char item, const std::string& v) {
+        dpb.push_back(item);
+        dpb.push_back(static_cast<char>(v.size()));
+        dpb.insert(dpb.end(), v.begin(), v.end());
+    };
+    texto(isc_dpb_user_name, usuario);
+    texto(isc_dpb_password, senha);
+    dpb.push_back(isc_dpb_force_write);
+    dpb.push_back(1);
+    dpb.push_back(ligada ? 1 : 0);
+    dpb.push_back(isc_dpb_utf8_filename);
+    dpb.push_back(0);
+    ISC_STATUS_ARRAY st;
+    isc_db_handle db = 0;
+    if (isc_attach_database(st, 0, caminho.c_str(), &db, static_cast<short>(dpb.size()), dpb.data()))
         Falhar(st);
     isc_detach_database(st, &db);
 }

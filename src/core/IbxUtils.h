@@ -22,8 +22,12 @@ public:
     int64_t ExecutarSQL(const std::string& sql) override;
     int64_t ExecutarSQLIndependente(const std::string& sql) override;
 
-    // Creates an empty database file (Windows-1252 default character set, dialect 3).
+    // Creates an empty database file (Windows-1252 default character set, dialect 3). It starts
+    // with forced writes off, so loading the layout is quick; turn them on once it is filled.
     static void CriarBanco(const std::string& caminho, const std::string& usuario, const std::string& senha);
+    // Switches synchronous writes of a database file on or off (no other attachment may be open).
+    static void DefinirEscritaForcada(const std::string& caminho, const std::string& usuario, const std::string& senha,
+                                      bool ligada);
 
     // Text and class of the last statement that failed (empty when none).
     const std::string& UltimoErro() const { return ultimoErro_; }

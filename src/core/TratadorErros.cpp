@@ -33,8 +33,13 @@ void GravarLogErro(const std::filesystem::path& pasta, const std::string& textoU
 
 std::string TTratadorExcecao::TextoUsuario(const std::exception& e)
 {
-    if (dynamic_cast<const EBancoDados*>(&e))
+    if (dynamic_cast<const EBancoDados*>(&e)) {
+        // The embedded engine lets one program at a time open the file: say so plainly.
+        if (std::string(e.what()).find("already opened") != std::string::npos)
+            return "Ocorreu um erro ao tentar acessar o banco de dados. O banco de dados está em uso por outro "
+                   "programa (o DRAV ou o drav-cli): feche-o e tente de novo.";
         return "Ocorreu um erro ao tentar acessar o banco de dados.";
+    }
     return "Ocorreu um erro.";
 }
 
@@ -51,7 +56,7 @@ void TTratadorExcecao::TratarExcecao(const std::exception& e, const ContextoErro
     }
     const std::string texto = TextoUsuario(e);
     GravarLogErro(pasta_, texto, e, contexto);
-    apresentador_.MostrarErroSistema(texto, kTituloAplicacao);
+    apresentador_.MostrarErroSistema(mostrarDetalhe_ ? texto + "\n" + MensagemEmUmaLinha(e) : texto, kTituloAplicacao);
 }
 
 void TTratadorExcecao::TratarDesconhecida(const ContextoErro& contexto)

@@ -27,6 +27,8 @@ public:
 
     void DefinirSessao(TDBUtils* sessao) { sessao_ = sessao; }
     void DefinirPasta(const std::filesystem::path& pasta) { pasta_ = pasta; }
+    // The terminal has no log window at hand: there the technical text is shown too.
+    void MostrarDetalhe(bool mostrar) { mostrarDetalhe_ = mostrar; }
 
     void TratarExcecao(const std::exception& e, const ContextoErro& contexto = {});
     // For a caught "..." (not a std::exception).
@@ -38,6 +40,7 @@ private:
     std::filesystem::path pasta_;
     IApresentador& apresentador_;
     TDBUtils* sessao_;
+    bool mostrarDetalhe_ = false;
 };
 
 } // namespace drav

@@ -29,6 +29,8 @@ void CriarBancoCompleto(const std::filesystem::path& arquivo)
             primeiro = false;
         }
         sessao.Desconectar();
+        // Filled: from now on every commit reaches the disk before it is reported done.
+        TIbxUtils::DefinirEscritaForcada(arquivo.string(), kUsuarioBanco, kSenhaBanco, true);
     } catch (...) {
         std::error_code ec;
         std::filesystem::remove(arquivo, ec);

@@ -1,4 +1,3 @@
-#include "core/Excecoes.h"
 #include "kit/BancoTeste.h"
 #include "store/CriacaoBanco.h"
 #include "store/Tabelas.h"
@@ -84,7 +83,7 @@ TEST(Tabelas, BackupCobreAsTabelasQueOProgramaGrava)
 // A table name misspelt in some statement would only fail when that statement runs.
 TEST(Tabelas, TodaTabelaCitadaNoCodigoExiste)
 {
-    const std::regex nomeTabela(R"(SFGTB[GT][0-9]{2}_[A-Z0-9_]+)");
+    const std::regex nomeTabela(R"(\bSFGTB[GT][0-9]{2}_[A-Z0-9_]+)");
     std::map<std::string, std::string> desconhecidas;
     size_t arquivos = 0;
     for (const auto& e : std::filesystem::recursive_directory_iterator(RaizDoProjeto() / "src")) {
@@ -168,7 +167,7 @@ TEST_F(BancoTeste, TiposGuardamOsValoresSemPerda)
                         "'2026-12-11 10:20:30.456')");
 }
 
-class ReferenciasTeste : public BancoTeste {
+class IntegridadeTeste : public BancoTeste {
 protected:
     void Vinculo(const std::string& tipoInscricaoPisCategoriaAdmissao)
     {
@@ -193,7 +192,7 @@ protected:
     }
 };
 
-TEST_F(ReferenciasTeste, VinculoLevaConsigoAsLinhasQueDependemDele)
+TEST_F(IntegridadeTeste, VinculoLevaConsigoAsLinhasQueDependemDele)
 {
     const std::string chave = "1, 11222333000181, 12345678919, 1, '2015-03-02'";
     const std::string colunas = "NU_TIPO_INSO_EMPRA, NU_INSCRICAO, NU_PIS, NU_CATEGORIA, DT_ADMISSAO_VINCULO";
@@ -229,7 +228,7 @@ TEST_F(ReferenciasTeste, VinculoLevaConsigoAsLinhasQueDependemDele)
     EXPECT_THROW(Vinculo("1, 99999999000191, 12345678919, 1, '2019-07-01'"), std::exception);
 }
 
-TEST_F(ReferenciasTeste, ArquivoEGuiasLevamConsigoSuasLinhas)
+TEST_F(IntegridadeTeste, ArquivoEGuiasLevamConsigoSuasLinhas)
 {
     const std::string id = "'202612111020304561234567890123'";
     sessao->ExecutarSQL("INSERT INTO SFGTBG13_ARQUIVO (NU_IDENTIFICADOR_ARQUIVO, NU_ARQUIVO) VALUES (" + id + ", 3)");
@@ -263,7 +262,7 @@ TEST_F(ReferenciasTeste, ArquivoEGuiasLevamConsigoSuasLinhas)
         EXPECT_EQ(Contar(t), 0) << t;
 }
 
-TEST_F(ReferenciasTeste, ArquivoDeHomologacaoLevaConsigoEmpresasETrabalhadores)
+TEST_F(IntegridadeTeste, ArquivoDeHomologacaoLevaConsigoEmpresasETrabalhadores)
 {
     sessao->ExecutarSQL("INSERT INTO SFGTBG19_RESPONSAVEL_HMLGO (NU_IDENTIFICADOR_ARQUIVO, NU_INSCRICAO_RESPONSAVEL) "
                         "VALUES ('0', '11222333000181')");

@@ -52,8 +52,10 @@ ContextoAplicacao& ContextoCli::Abrir()
     auto novo = std::make_unique<ContextoAplicacao>();
     novo->pasta = PastaDados();
     novo->banco = banco;
-    if (!tratador)
+    if (!tratador) {
         tratador = std::make_unique<TTratadorExcecao>(novo->pasta, apresentador);
+        tratador->MostrarDetalhe(true);
+    }
     if (!Conectar(*novo, apresentador, *tratador, [](TDBUtils& s) { VerificarVersaoBanco(s); }))
         throw EAbortarSilencioso();
     tratador->DefinirSessao(novo->sessao.get());

@@ -5,6 +5,7 @@
 #include "store/CriacaoBanco.h"
 #include "store/PastaDados.h"
 #include "ui/base/ApresentadorQt.h"
+#include "ui/cadastro/EntradaResponsavel.h"
 #include "ui/entrada/TfrmEntrada.h"
 #include "ui/principal/TfrmPrincipal.h"
 
@@ -97,6 +98,7 @@ int main(int argc, char** argv)
         if (!drav::ExisteEmpresa(*ctx.sessao)) {
             drav::ServicosEntrada servicos;
             servicos.existeEmpresa = [&ctx] { return drav::ExisteEmpresa(*ctx.sessao); };
+            drav::LigarCadastroResponsavel(servicos, *ctx.sessao, mensagens);
             drav::TfrmEntrada entrada(mensagens, servicos);
             entrada.exec();
         }
