@@ -215,6 +215,50 @@ bool TEmpresa::ValidarSimples()
     return CodigoMensagem.empty();
 }
 
+CampoEmpresa TEmpresa::ValidarCadastro()
+{
+    using C = CampoEmpresa;
+    TEndereco& e = Endereco();
+    const auto falha = [this](const std::string& codigo, C campo) {
+        CodigoMensagem = codigo;
+        return campo;
+    };
+    if (!ValidarTipoInscricao())
+        return C::TipoInscricao;
+    if (!ValidarInscricao())
+        return C::Inscricao;
+    if (!ValidarRazaoSocial())
+        return C::RazaoSocial;
+    if (!e.ValidarLogradouro())
+        return falha(e.CodigoMensagem, C::Logradouro);
+    if (!e.ValidarBairro())
+        return falha(e.CodigoMensagem, C::Bairro);
+    if (!e.ValidarCep())
+        return falha(e.CodigoMensagem, C::Cep);
+    if (!e.ValidarLocalidade())
+        return falha(e.CodigoMensagem, C::Localidade);
+    if (!e.ValidarUf())
+        return falha(e.CodigoMensagem, C::Uf);
+    if (!ValidarDdd())
+        return C::Ddd;
+    if (!ValidarTelefone())
+        return C::Telefone;
+    if (Aparar(Cnae).empty())
+        return falha("0019", C::Cnae);
+    if (!ValidarCnae())
+        return C::Cnae;
+    if (Aparar(Fpas).empty())
+        return falha("0070", C::Fpas);
+    if (!ValidarFpas())
+        return C::Fpas;
+    if (Simples == 0)
+        return falha("0125", C::Simples);
+    if (!ValidarSimples())
+        return C::Simples;
+    CodigoMensagem.clear();
+    return C::Nenhum;
+}
+
 bool TEmpresa::Incluir()
 {
     CodigoMensagem.clear();

@@ -8,6 +8,12 @@ namespace drav {
 
 class IOuvinteArvore;
 
+// The fields of the employer form, in the order its checks run.
+enum class CampoEmpresa {
+    Nenhum, TipoInscricao, Inscricao, RazaoSocial, Logradouro, Bairro, Cep, Localidade, Uf, Ddd, Telefone, Cnae,
+    Fpas, Simples
+};
+
 // An employer: a row of SFGTBG02_EMPRESA with the role "E", or "A" when it is also the
 // responsible. Employer lists always select the roles "E" and "A".
 class TEmpresa : public TEstabelecimento {
@@ -47,6 +53,11 @@ public:
     bool ValidarCnae();    // "0019" empty, "0140" not numeric or unknown
     bool ValidarFpas();    // "0070", "0244", "0226", "0429", "0432"
     bool ValidarSimples(); // "0123", "0124", "0213", "0126"
+
+    // Every check of a typed employer in the form's order, stopping at the first failure: its
+    // code is left in CodigoMensagem (also for the address checks) and its field is returned.
+    // A blank CNAE gives "0019", a blank FPAS "0070", no Simples option (0) "0125".
+    CampoEmpresa ValidarCadastro();
 
     // Registers the employer: a new row "E", or the responsible's own row ("R") turned into "A"
     // with the employer columns written. "0207" when the inscription already is an employer,

@@ -202,6 +202,42 @@ bool TResponsavel::GravarDataPagamento()
     return CodigoMensagem.empty();
 }
 
+CampoResponsavel TResponsavel::ValidarCadastro()
+{
+    using C = CampoResponsavel;
+    TEndereco& e = Endereco();
+    const auto doEndereco = [this, &e](C campo) {
+        CodigoMensagem = e.CodigoMensagem;
+        return campo;
+    };
+    if (!ValidarTipoInscricao())
+        return C::TipoInscricao;
+    if (!ValidarInscricao())
+        return C::Inscricao;
+    if (!ValidarRazaoSocial())
+        return C::RazaoSocial;
+    if (!ValidarNomeContato())
+        return C::NomeContato;
+    if (!ValidarDdd())
+        return C::Ddd;
+    if (!ValidarTelefone())
+        return C::Telefone;
+    if (!ValidarEmail())
+        return C::Email;
+    if (!e.ValidarLogradouro())
+        return doEndereco(C::Logradouro);
+    if (!e.ValidarBairro())
+        return doEndereco(C::Bairro);
+    if (!e.ValidarCep())
+        return doEndereco(C::Cep);
+    if (!e.ValidarLocalidade())
+        return doEndereco(C::Localidade);
+    if (!e.ValidarUf())
+        return doEndereco(C::Uf);
+    CodigoMensagem.clear();
+    return C::Nenhum;
+}
+
 bool TResponsavel::ValidarNomeContato()
 {
     CodigoMensagem.clear();

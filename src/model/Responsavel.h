@@ -5,6 +5,12 @@
 
 namespace drav {
 
+// The fields of the responsible form, in the order its checks run.
+enum class CampoResponsavel {
+    Nenhum, TipoInscricao, Inscricao, RazaoSocial, NomeContato, Ddd, Telefone, Email, Logradouro, Bairro, Cep,
+    Localidade, Uf
+};
+
 // The responsible: the one row of SFGTBG02_EMPRESA with the role "R" (responsible only) or "A"
 // (also an employer). Its inscription is also the key of the open collection
 // (SFGTBG01_ABERTURA_RECOLHIMENTO, one row at most).
@@ -46,6 +52,10 @@ public:
     // "0097": empty, beginning with a blank, anything but ASCII letters and blanks, two blanks in
     // a row, or the same character three times in a row. Trimmed on success.
     bool ValidarNomeContato();
+
+    // Every check of a typed responsible in the form's order, stopping at the first failure: its
+    // code is left in CodigoMensagem (also for the address checks) and its field is returned.
+    CampoResponsavel ValidarCadastro();
 
 protected:
     void Inicializar() override;

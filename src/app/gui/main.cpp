@@ -2,6 +2,7 @@
 #include "core/Inicializacao.h"
 #include "core/Mensagens.h"
 #include "core/TratadorErros.h"
+#include "files/Arvore.h"
 #include "store/CriacaoBanco.h"
 #include "store/PastaDados.h"
 #include "ui/base/ApresentadorQt.h"
@@ -104,7 +105,9 @@ int main(int argc, char** argv)
         }
         if (!drav::ExisteEmpresa(*ctx.sessao))
             return 0;
-        drav::TfrmPrincipal principal(ctx, mensagens);
+        // The one tree of the process, built before the window that shows it.
+        drav::TArvore arvore(*ctx.sessao, ctx.DataPagamentoRecolhimento);
+        drav::TfrmPrincipal principal(ctx, mensagens, arvore, &tratador);
         principal.show();
         return app.exec();
     } catch (const std::exception& e) {

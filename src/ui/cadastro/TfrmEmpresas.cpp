@@ -177,38 +177,17 @@ void TfrmEmpresas::CopiarParaObjeto()
                     : static_cast<int16_t>(StrToInteiro(PrimeiroCaractere(Texto(cmbSimples_))));
 }
 
-bool TfrmEmpresas::Falhou(bool ok, const std::string& codigo, QWidget* campo)
-{
-    if (ok)
-        return false;
-    MostrarFalha(kPrefixo, codigo, campo);
-    return true;
-}
-
 bool TfrmEmpresas::Validar()
 {
     CopiarParaObjeto();
-    TEmpresa& e = *empresa_;
-    TEndereco& end = e.Endereco();
-    const auto& c = e.CodigoMensagem;
-    const auto& ce = end.CodigoMensagem;
-    if (Falhou(e.ValidarTipoInscricao(), c, cmbTipo_) || Falhou(e.ValidarInscricao(), c, edtInscricao_) ||
-        Falhou(e.ValidarRazaoSocial(), c, edtRazao_) || Falhou(end.ValidarLogradouro(), ce, edtLogradouro_) ||
-        Falhou(end.ValidarBairro(), ce, edtBairro_) || Falhou(end.ValidarCep(), ce, edtCep_) ||
-        Falhou(end.ValidarLocalidade(), ce, edtLocalidade_) || Falhou(end.ValidarUf(), ce, cmbUf_) ||
-        Falhou(e.ValidarDdd(), c, edtDdd_) || Falhou(e.ValidarTelefone(), c, edtTelefone_))
-        return false;
-    if (Aparar(e.Cnae).empty())
-        return !Falhou(false, "0019", cmbCnae_);
-    if (Falhou(e.ValidarCnae(), c, cmbCnae_))
-        return false;
-    if (Aparar(e.Fpas).empty())
-        return !Falhou(false, "0070", cmbFpas_);
-    if (Falhou(e.ValidarFpas(), c, cmbFpas_))
-        return false;
-    if (cmbSimples_->currentIndex() < 0)
-        return !Falhou(false, "0125", cmbSimples_);
-    return !Falhou(e.ValidarSimples(), c, cmbSimples_);
+    const CampoEmpresa campo = empresa_->ValidarCadastro();
+    if (campo == CampoEmpresa::Nenhum)
+        return true;
+    QWidget* const widgets[] = {nullptr, cmbTipo_,       edtInscricao_, edtRazao_,   edtLogradouro_,
+                                edtBairro_, edtCep_,     edtLocalidade_, cmbUf_,     edtDdd_,
+                                edtTelefone_, cmbCnae_,  cmbFpas_,      cmbSimples_};
+    MostrarFalha(kPrefixo, empresa_->CodigoMensagem, widgets[static_cast<int>(campo)]);
+    return false;
 }
 
 void TfrmEmpresas::edtInscricaoExit()

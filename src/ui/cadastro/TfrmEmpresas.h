@@ -69,7 +69,6 @@ private:
     void edtInscricaoExit();
     void CopiarParaObjeto();
     void MostrarObjeto();
-    bool Falhou(bool ok, const std::string& codigo, QWidget* campo);
 
     TDBUtils& sessao_;
     std::unique_ptr<TEmpresa> empresa_;

@@ -131,30 +131,18 @@ void TfrmResponsavel::CopiarParaObjeto()
     e.Uf = Texto(cmbUf_);
 }
 
-bool TfrmResponsavel::Falhou(bool ok, QWidget* campo)
-{
-    if (ok)
-        return false;
-    const std::string& codigo = campo == edtLogradouro_ || campo == edtBairro_ || campo == edtCep_ ||
-                                        campo == edtLocalidade_ || campo == cmbUf_
-                                    ? responsavel_->Endereco().CodigoMensagem
-                                    : responsavel_->CodigoMensagem;
-    MostrarFalha(kPrefixo, codigo, campo);
-    return true;
-}
-
 bool TfrmResponsavel::Validar()
 {
     CopiarParaObjeto();
-    TResponsavel& r = *responsavel_;
-    TEndereco& e = r.Endereco();
-    const bool ok = !Falhou(r.ValidarTipoInscricao(), cmbTipo_) && !Falhou(r.ValidarInscricao(), edtInscricao_) &&
-                    !Falhou(r.ValidarRazaoSocial(), edtRazao_) && !Falhou(r.ValidarNomeContato(), edtContato_) &&
-                    !Falhou(r.ValidarDdd(), edtDdd_) && !Falhou(r.ValidarTelefone(), edtTelefone_) &&
-                    !Falhou(r.ValidarEmail(), edtEmail_) && !Falhou(e.ValidarLogradouro(), edtLogradouro_) &&
-                    !Falhou(e.ValidarBairro(), edtBairro_) && !Falhou(e.ValidarCep(), edtCep_) &&
-                    !Falhou(e.ValidarLocalidade(), edtLocalidade_) && !Falhou(e.ValidarUf(), cmbUf_);
-    return ok;
+    using C = CampoResponsavel;
+    const C campo = responsavel_->ValidarCadastro();
+    if (campo == C::Nenhum)
+        return true;
+    QWidget* const widgets[] = {nullptr,        cmbTipo_,       edtInscricao_, edtRazao_, edtContato_,
+                                edtDdd_,        edtTelefone_,   edtEmail_,     edtLogradouro_, edtBairro_,
+                                edtCep_,        edtLocalidade_, cmbUf_};
+    MostrarFalha(kPrefixo, responsavel_->CodigoMensagem, widgets[static_cast<int>(campo)]);
+    return false;
 }
 
 bool TfrmResponsavel::Gravar()

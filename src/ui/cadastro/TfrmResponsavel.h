@@ -59,7 +59,6 @@ protected slots:
 private:
     void CopiarParaObjeto();
     void MostrarObjeto();
-    bool Falhou(bool ok, QWidget* campo);
 
     TDBUtils& sessao_;
     std::unique_ptr<TResponsavel> responsavel_;

@@ -1,0 +1,195 @@
+// "drav-cli validar": checks links as a whole before they take part in a collection, records what
+// it finds in the inconsistency register and flags each link.
+#include "Comandos.h"
+
+#include "calc/Inconsistencia.h"
+#include "calc/ValidacaoVinculo.h"
+#include "core/Datas.h"
+#include "core/Formatacao.h"
+#include "core/Verificacoes.h"
+
+#include <charconv>
+#include <iostream>
+#include <regex>
+#include <sstream>
+#include <stdexcept>
+#include <vector>
+
+namespace drav::cli {
+namespace {
+
+int64_t Numero(const std::string& texto, const std::string& o_que)
+{
+    // The usual punctuation of a typed CNPJ or PIS is accepted; anything else is refused.
+    std::string digitos;
+    for (char c : texto) {
+        if (c >= '0' && c <= '9')
+            digitos += c;
+        else if (c != '.' && c != '/' && c != '-')
+            throw std::invalid_argument(o_que + " '" + texto + "' não é um número válido");
+    }
+    int64_t n = 0;
+    const auto [fim, erro] = std::from_chars(digitos.data(), digitos.data() + digitos.size(), n);
+    if (digitos.empty() || erro != std::errc() || fim != digitos.data() + digitos.size() || n <= 0)
+        throw std::invalid_argument(o_que + " '" + texto + "' não é um número válido");
+    return n;
+}
+
+TDateTime DataChave(const std::string& texto)
+{
+    static const std::regex forma(R"((\d{2})/?(\d{2})/?(\d{4}))");
+    std::smatch m;
+    if (std::regex_match(texto, m, forma)) {
+        const int d = std::stoi(m[1]), me = std::stoi(m[2]), a = std::stoi(m[3]);
+        if (DataExiste(a, me, d))
+            return CodificarData(a, me, d);
+    }
+    throw std::invalid_argument("--vinculo: admissão inválida '" + texto + "' (use DD/MM/AAAA)");
+}
+
+struct ChaveCli {
+    int tipo = 0;
+    int64_t inscricao = 0, pis = 0;
+    int categoria = 0;
+    TDateTime admissao = NullDate;
+};
+
+int Tipo(int64_t t, const std::string& opcao)
+{
+    if (t != 1 && t != 2)
+        throw std::invalid_argument(opcao + ": o tipo de inscrição é 1 (CNPJ) ou 2 (CEI)");
+    return static_cast<int>(t);
+}
+
+// TIPO:INSCRICAO:PIS:CATEGORIA:ADMISSAO
+ChaveCli LerVinculo(const std::string& texto)
+{
+    std::vector<std::string> p;
+    std::stringstream s(texto);
+    for (std::string parte; std::getline(s, parte, ':');)
+        p.push_back(Aparar(parte));
+    if (p.size() != 5)
+        throw std::invalid_argument("--vinculo: use TIPO:INSCRICAO:PIS:CATEGORIA:ADMISSAO (admissão DD/MM/AAAA), "
+                                    "recebido '" + texto + "'");
+    ChaveCli c;
+    c.tipo = Tipo(Numero(p[0], "--vinculo: tipo de inscrição"), "--vinculo");
+    c.inscricao = Numero(p[1], "--vinculo: inscrição");
+    c.pis = Numero(p[2], "--vinculo: PIS");
+    const int64_t categoria = Numero(p[3], "--vinculo: categoria");
+    if (categoria > 99)
+        throw std::invalid_argument("--vinculo: categoria inválida '" + p[3] + "'");
+    c.categoria = static_cast<int>(categoria);
+    c.admissao = DataChave(p[4]);
+    return c;
+}
+
+// TIPO:INSCRICAO, or the bare number (14 digits a CNPJ, 12 a CEI).
+std::pair<int, int64_t> LerEmpresa(const std::string& texto)
+{
+    const auto dois = texto.find(':');
+    if (dois != std::string::npos)
+        return {Tipo(Numero(Aparar(texto.substr(0, dois)), "--empresa: tipo"), "--empresa"),
+                Numero(Aparar(texto.substr(dois + 1)), "--empresa: inscrição")};
+    const std::string d = SoDigitos(texto);
+    if (d.size() != 14 && d.size() != 12)
+        throw std::invalid_argument("--empresa: informe TIPO:INSCRICAO ou um CNPJ (14 dígitos) ou CEI (12 dígitos)");
+    return {d.size() == 14 ? 1 : 2, Numero(texto, "--empresa")};
+}
+
+std::string Json(const std::string& texto)
+{
+    std::string s = "\"";
+    for (char c : texto) {
+        if (c == '"' || c == '\\')
+            s += '\\', s += c;
+        else if (static_cast<unsigned char>(c) < 0x20)
+            s += ' ';
+        else
+            s += c;
+    }
+    return s + "\"";
+}
+
+std::string Chave(const TAchadoValidacao& a)
+{
+    return std::to_string(a.TipoInscricao) + ":" + std::to_string(a.Inscricao) + ":" +
+           CompletarZeros(std::to_string(a.Pis), 11) + ":" + std::to_string(a.Categoria) + ":" +
+           (a.DataAdmissao > 0 ? DataParaTexto(a.DataAdmissao) : std::string());
+}
+
+} // namespace
+} // namespace drav::cli
+
+DRAV_COMANDO(RegistrarValidar)
+{
+    static std::string empresa, vinculo;
+    static bool semRegistro = false;
+    auto* sub = app.add_subcommand("validar", "Valida os vínculos (todos, de um empregador ou um só) e marca os "
+                                              "inconsistentes");
+    auto* optEmpresa = sub->add_option("--empresa", empresa, "Empregador: TIPO:INSCRICAO ou o CNPJ/CEI");
+    sub->add_option("--vinculo", vinculo, "Chave do vínculo: TIPO:INSCRICAO:PIS:CATEGORIA:ADMISSAO (DD/MM/AAAA)")
+        ->excludes(optEmpresa);
+    sub->add_flag("--sem-registro", semRegistro,
+                  "Não grava as inconsistências no cadastro de inconsistências (o indicador do vínculo é gravado)");
+    sub->footer("Código de saída 1 quando algum vínculo está inconsistente.");
+    sub->callback([&ctx] {
+        using namespace drav;
+        std::pair<int, int64_t> emp{0, 0};
+        cli::ChaveCli chave;
+        if (!empresa.empty())
+            emp = cli::LerEmpresa(empresa);
+        if (!vinculo.empty())
+            chave = cli::LerVinculo(vinculo);
+        auto& sessao = *ctx.Abrir().sessao;
+
+        if (!semRegistro) {
+            // A new validation replaces the findings of the previous one.
+            TInconsistencia anterior(sessao);
+            anterior.NumeroArquivo = InconsistenciaFechamento;
+            if (!anterior.ExcluirPorArquivo())
+                throw std::runtime_error("Não foi possível limpar as inconsistências anteriores: " +
+                                         anterior.ErroGravacao);
+        }
+        TValidacaoVinculo validacao(sessao);
+        validacao.Registrar = !semRegistro;
+        if (!vinculo.empty())
+            validacao.ValidarVinculo(chave.tipo, chave.inscricao, chave.pis, chave.categoria, chave.admissao);
+        else if (!empresa.empty())
+            validacao.ValidarEmpresa(emp.first, emp.second);
+        else
+            validacao.ValidarTodos();
+
+        const auto& achados = validacao.Achados();
+        if (!vinculo.empty() && validacao.VinculosExaminados() == 0) {
+            std::cerr << "Vínculo não encontrado: " << vinculo << "\n";
+            ctx.codigoSaida = 1;
+            return;
+        }
+        auto texto = [&ctx](const TAchadoValidacao& a) {
+            return ctx.Mensagens().Texto(CompletarZeros(a.Codigo, 4));
+        };
+        if (ctx.json) {
+            std::cout << "{\"examinados\":" << validacao.VinculosExaminados()
+                      << ",\"inconsistentes\":" << achados.size() << ",\"achados\":[";
+            bool primeiro = true;
+            for (const auto& a : achados) {
+                std::cout << (primeiro ? "" : ",") << "{\"vinculo\":" << cli::Json(cli::Chave(a))
+                          << ",\"empregador\":" << cli::Json(a.RazaoSocial)
+                          << ",\"trabalhador\":" << cli::Json(a.NomeEmpregado)
+                          << ",\"codigo\":" << cli::Json(CompletarZeros(a.Codigo, 4))
+                          << ",\"texto\":" << cli::Json(texto(a)) << ",\"conteudo\":" << cli::Json(a.Conteudo)
+                          << ",\"verificacao\":" << cli::Json(a.Verificacao) << "}";
+                primeiro = false;
+            }
+            std::cout << "]}\n";
+        } else {
+            for (const auto& a : achados)
+                std::cout << cli::Chave(a) << "  " << a.NomeEmpregado << "\n  " << CompletarZeros(a.Codigo, 4)
+                          << " " << texto(a) << "\n  Conteúdo: " << a.Conteudo << "\n";
+            std::cout << validacao.VinculosExaminados() << " vínculo(s) examinado(s), " << achados.size()
+                      << " inconsistente(s).\n";
+        }
+        if (!achados.empty())
+            ctx.codigoSaida = 1;
+    });
+}

@@ -1,0 +1,151 @@
+#include "files/FolhaComplemento.h"
+
+#include "calc/Indices.h"
+#include "core/Conversao.h"
+#include "core/DBUtils.h"
+#include "core/Formatacao.h"
+#include "core/Resultado.h"
+#include "core/SqlLiterais.h"
+#include "core/Verificacoes.h"
+#include "model/ChaveVinculo.h"
+
+namespace drav {
+
+namespace {
+
+int AnoMes(TDateTime data)
+{
+    const DataCivil c = DecodificarData(data);
+    return c.ano * 100 + c.mes;
+}
+
+bool Informada(TDateTime d) { return d != NullDate && d != DataInvalida && d > 0; }
+
+} // namespace
+
+TComplementoFolha::TComplementoFolha(TDBUtils& sessao) : sessao_(sessao) {}
+TComplementoFolha::~TComplementoFolha() = default;
+
+void TComplementoFolha::CarregarTabelas()
+{
+    if (carregado_)
+        return;
+    auto r = sessao_.AbrirConsulta("SELECT NU_CATEGORIA, AA_COMPETENCIA_ALIQUOTA, MM_COMPETENCIA_ALIQUOTA, "
+                                   "PC_ALIQUOTA FROM SFGTBT14_ALIQUOTA_CALCULO_DPSTO ORDER BY NU_CATEGORIA, "
+                                   "AA_COMPETENCIA_ALIQUOTA, MM_COMPETENCIA_ALIQUOTA");
+    for (r->First(); !r->Eof(); r->Next())
+        aliquotas_.push_back({static_cast<int>(r->FieldByName("NU_CATEGORIA").AsInt64()),
+                              static_cast<int>(r->FieldByName("AA_COMPETENCIA_ALIQUOTA").AsInt64()),
+                              static_cast<int>(r->FieldByName("MM_COMPETENCIA_ALIQUOTA").AsInt64()),
+                              r->FieldByName("PC_ALIQUOTA").AsFloat()});
+    auto e = sessao_.AbrirConsulta("SELECT MAX(DT_EDITAL_PRORATA) AS EDITAL FROM SFGTBT18_INDICE_PRORATA");
+    if (!e->IsEmpty() && !e->FieldByName("EDITAL").IsNull())
+        edital_ = e->FieldByName("EDITAL").AsDateTime();
+    tabelas_ = std::make_unique<TTabelasIndicesBanco>(sessao_);
+    indices_ = std::make_unique<TIndicesCalculo>(*tabelas_, nullptr);
+    carregado_ = true;
+}
+
+bool TComplementoFolha::ValidarPermiteComplemento()
+{
+    CodigoMensagem.clear();
+    if (Informada(DataDissidio) || MaiusculasAscii(Aparar(Movimentacao)) == "I3")
+        CodigoMensagem = "0489";
+    return CodigoMensagem.empty();
+}
+
+bool TComplementoFolha::ValidarCompetencia(bool permiteVazio)
+{
+    CodigoMensagem.clear();
+    if (MesCompetencia.empty() || AnoCompetencia.empty())
+        return true;
+    const bool mesNumerico = SoNumeros(MesCompetencia);
+    const int mes = mesNumerico ? StrToInteiro(MesCompetencia) : -1;
+    const int ano = SoNumeros(AnoCompetencia) ? StrToInteiro(AnoCompetencia) : -1;
+    if (permiteVazio && mes == 0 && ano == 0)
+        return true;
+    if (mes < 1 || mes > 12)
+        CodigoMensagem = "0034";
+    else if (ano < 0 || AnoCompetencia.size() < 4)
+        CodigoMensagem = "0034";
+    else if (ano <= 1966)
+        CodigoMensagem = "0102";
+    else if (Informada(DataOpcao) && ano * 100 + mes < AnoMes(DataOpcao))
+        CodigoMensagem = "0395";
+    else if (Informada(DataMovimentacao) && ano * 100 + mes > AnoMes(DataMovimentacao))
+        CodigoMensagem = "0411";
+    return CodigoMensagem.empty();
+}
+
+bool TComplementoFolha::ValidarRemuneracao()
+{
+    CodigoMensagem.clear();
+    const int mes = StrToInteiro(MesCompetencia), ano = StrToInteiro(AnoCompetencia);
+    if (mes == 0 && ano == 0 && ValorRemuneracao > 0)
+        CodigoMensagem = "0355";
+    else if (ValorRemuneracao == 0 && (mes != 0 || ano != 0))
+        CodigoMensagem = "0356";
+    return CodigoMensagem.empty();
+}
+
+double TComplementoFolha::CalcularDeposito()
+{
+    try {
+        CarregarTabelas();
+        const int ano = StrToInteiro(AnoCompetencia), mes = StrToInteiro(MesCompetencia);
+        if (!DataExiste(ano, mes, 1))
+            return -1;
+        const TDateTime competencia = CodificarData(ano, mes, 1);
+        double taxa = 0;
+        for (const Aliquota& a : aliquotas_)
+            if (a.categoria == Categoria && DataExiste(a.ano, a.mes, 1) && CodificarData(a.ano, a.mes, 1) <= competencia)
+                taxa = a.percentual;
+        const double d0 = TruncarDecimais(ValorRemuneracao * taxa / 100, 2);
+        double d = d0;
+        const int am = ano * 100 + mes;
+        // Old currencies: cruzeiro, cruzado, cruzado novo, cruzeiro real.
+        if (am >= 196701 && am <= 198602)
+            d = TruncarDecimais(d / 1000, 2);
+        if (am <= 198812)
+            d = TruncarDecimais(d / 1000, 2);
+        if (am <= 199307)
+            d = TruncarDecimais(d / 1000, 2);
+        if (am <= 199406)
+            d = TruncarDecimais(d / 2750, 2);
+        const int anoV = mes == 12 ? ano + 1 : ano, mesV = mes == 12 ? 1 : mes + 1;
+        const TDateTime vencimento = CodificarData(anoV, mesV, 7);
+        if (Informada(edital_)) {
+            const DataCivil e = DecodificarData(edital_);
+            const int anoE = e.mes == 12 ? e.ano + 1 : e.ano, mesE = e.mes == 12 ? 1 : e.mes + 1;
+            const DataCivil v = DecodificarData(vencimento);
+            if (CodificarData(v.ano, v.mes, 10) <= CodificarData(anoE, mesE, 1)) {
+                const std::optional<double> i = indices_->IndiceJAM(Categoria, competencia, DataOpcao, edital_);
+                if (i && *i > 0)
+                    d += TruncarDecimais(d0 * *i, 2);
+            }
+        }
+        return d;
+    } catch (const std::exception&) {
+        return -1;
+    }
+}
+
+bool TComplementoFolha::Incluir()
+{
+    CodigoMensagem.clear();
+    ValorDeposito = CalcularDeposito();
+    if (ValorDeposito < 0) {
+        CodigoMensagem = "0372";
+        return false;
+    }
+    sessao_.ExecutarSQL(
+        "INSERT INTO SFGTBG07_COMPLEMENTO_SALDO (NU_TIPO_INSO_EMPRA, NU_INSCRICAO, NU_PIS, NU_CATEGORIA, "
+        "DT_ADMISSAO_VINCULO, NU_COMPLEMENTO, AA_COMPETENCIA, MM_COMPETENCIA, VR_REMUNERACAO, VR_DEPOSITO) VALUES (" +
+        SqlNumero(TipoInscricao) + ", " + SqlNumero(Inscricao) + ", " + SqlNumero(Pis) + ", " + SqlNumero(Categoria) +
+        ", " + SqlData(DataAdmissao) + ", " + SqlNumero(NumeroComplemento) + ", " +
+        SqlNumero(StrToInteiro(AnoCompetencia)) + ", " + SqlNumero(StrToInteiro(MesCompetencia)) + ", " +
+        FormatarValorPonto(ValorRemuneracao) + ", " + FormatarValorPonto(ValorDeposito) + ")");
+    return true;
+}
+
+} // namespace drav
