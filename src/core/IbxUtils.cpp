@@ -4,6 +4,7 @@
 
 #include <ibase.h>
 
+#include <cctype>
 #include <clocale>
 #include <cstring>
 #include <vector>
@@ -366,6 +367,7 @@ void TIbxUtils::Conectar()
 
 void TIbxUtils::FecharConexao()
 {
+    cache_.clear();
     if (d_->tr) {
         ISC_STATUS_ARRAY st;
         isc_rollback_transaction(st, &d_->tr);
@@ -396,20 +398,89 @@ void TIbxUtils::Confirmar()
 
 void TIbxUtils::Desfazer()
 {
+    cache_.clear(); // it may hold what the undone transaction wrote
     if (d_->tr)
         Impl::Terminar(&d_->tr, false);
+}
+
+namespace {
+
+constexpr size_t kMaximoLinhasCache = 200;
+constexpr size_t kMaximoConsultasCache = 20000;
+
+bool ContemSemCaixa(const std::string& texto, const char* parte)
+{
+    const size_t n = std::strlen(parte);
+    if (texto.size() < n)
+        return false;
+    for (size_t i = 0; i + n <= texto.size(); ++i) {
+        size_t j = 0;
+        while (j < n && std::toupper(static_cast<unsigned char>(texto[i + j])) == parte[j])
+            ++j;
+        if (j == n)
+            return true;
+    }
+    return false;
+}
+
+// A SELECT over reference tables only: nothing the program's own work changes, no clock.
+bool ConsultaDeReferencia(const std::string& sql)
+{
+    size_t i = 0;
+    while (i < sql.size() && std::isspace(static_cast<unsigned char>(sql[i])))
+        ++i;
+    if (sql.compare(i, 6, "SELECT") != 0 && sql.compare(i, 6, "select") != 0)
+        return false;
+    return ContemSemCaixa(sql, "SFGTBT") && !ContemSemCaixa(sql, "SFGTBG") && !ContemSemCaixa(sql, "RDB$") &&
+           !ContemSemCaixa(sql, "MON$") && !ContemSemCaixa(sql, "CURRENT_") && !ContemSemCaixa(sql, "GEN_ID") &&
+           !ContemSemCaixa(sql, "NOW") && !ContemSemCaixa(sql, "TODAY");
+}
+
+} // namespace
+
+std::unique_ptr<TResultado> TIbxUtils::DoCache(const std::string& sql) const
+{
+    const auto it = cache_.find(sql);
+    if (it == cache_.end())
+        return nullptr;
+    auto r = std::make_unique<TResultado>(it->second);
+    r->First();
+    return r;
+}
+
+void TIbxUtils::GuardarNoCache(const std::string& sql, const TResultado& r)
+{
+    if (r.RecordCount() > static_cast<int>(kMaximoLinhasCache) || !ConsultaDeReferencia(sql))
+        return;
+    if (cache_.size() >= kMaximoConsultasCache)
+        cache_.clear();
+    cache_.emplace(sql, r);
+}
+
+void TIbxUtils::InvalidarCache(const std::string& sql)
+{
+    if (!cache_.empty() && ContemSemCaixa(sql, "SFGTBT"))
+        cache_.clear();
 }
 
 std::unique_ptr<TResultado> TIbxUtils::AbrirConsulta(const std::string& sql)
 {
     if (!d_->db)
         throw EBancoDados("Banco de dados não conectado");
-    const bool estavaAtiva = EmTransacao();
     const TDateTime inicio = Agora();
+    if (auto r = DoCache(sql)) {
+        if (LogSQL_)
+            RegistrarLog(sql + "\nTempo " + HoraParaTexto(inicio) + " a " + HoraParaTexto(inicio) + " Diferença " +
+                             HoraParaTexto(0),
+                         nullptr);
+        return r;
+    }
+    const bool estavaAtiva = EmTransacao();
     try {
         if (!estavaAtiva)
             IniciarTransacao();
         auto r = d_->Consultar(&d_->tr, sql);
+        GuardarNoCache(sql, *r);
         const TDateTime fim = Agora();
         if (LogSQL_)
             RegistrarLog(sql + "\nTempo " + HoraParaTexto(inicio) + " a " + HoraParaTexto(fim) + " Diferença " +
@@ -436,6 +507,7 @@ int64_t TIbxUtils::ExecutarSQL(const std::string& sql)
 {
     if (!d_->db)
         throw EBancoDados("Banco de dados não conectado");
+    InvalidarCache(sql);
     const bool estavaAtiva = EmTransacao();
     try {
         if (!estavaAtiva)
@@ -464,6 +536,7 @@ int64_t TIbxUtils::ExecutarSQLIndependente(const std::string& sql)
 {
     if (!d_->db)
         throw EBancoDados("Banco de dados não conectado");
+    InvalidarCache(sql);
     isc_tr_handle tr = 0;
     try {
         // No waiting: a lock held by the caller's own transaction must fail, never hang this thread.

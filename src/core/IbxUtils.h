@@ -2,6 +2,7 @@
 #include "core/DBUtils.h"
 
 #include <string>
+#include <unordered_map>
 
 namespace drav {
 
@@ -36,9 +37,17 @@ protected:
     void FecharConexao() override;
 
 private:
+    // Answers of queries that read only the reference tables (codes, rates, messages), which the
+    // file checks ask per line. They change only through statements this session runs itself, and
+    // any statement that names a reference table empties the cache.
+    std::unique_ptr<TResultado> DoCache(const std::string& sql) const;
+    void GuardarNoCache(const std::string& sql, const TResultado& r);
+    void InvalidarCache(const std::string& sql);
+
     struct Impl;
     Impl* d_;
     std::string ultimoErro_;
+    std::unordered_map<std::string, TResultado> cache_;
 };
 
 // Makes file names with accents reach the engine intact: it converts paths through the process's

@@ -241,5 +241,25 @@ TEST_F(SessaoTeste, LogSqlRegistraSucessoEErroNoFormatoDoBloco)
     EXPECT_EQ(linhas[q + 2], "SUCESSO             ----------------------");
 }
 
+TEST_F(SessaoTeste, ConsultaDeReferenciaRepetidaVeOQueASessaoMudou)
+{
+    const std::string consulta = "SELECT DE_MENSAGEM FROM SFGTBT13_MENSAGEM_SISTEMA WHERE NU_MENSAGEM = 35";
+    const std::string antes = sessao->AbrirConsulta(consulta)->FieldByName("DE_MENSAGEM").AsString();
+    EXPECT_EQ(sessao->AbrirConsulta(consulta)->FieldByName("DE_MENSAGEM").AsString(), antes);
+    {
+        TTransacao t(*sessao);
+        sessao->ExecutarSQL("UPDATE SFGTBT13_MENSAGEM_SISTEMA SET DE_MENSAGEM = 'nova' WHERE NU_MENSAGEM = 35");
+        EXPECT_EQ(sessao->AbrirConsulta(consulta)->FieldByName("DE_MENSAGEM").AsString(), "nova");
+    }
+    EXPECT_EQ(sessao->AbrirConsulta(consulta)->FieldByName("DE_MENSAGEM").AsString(), antes); // rolled back
+
+    // Queries that touch the program's own tables always go to the database.
+    const std::string juncao = "SELECT COUNT(*) AS N FROM SFGTBG02_EMPRESA E, SFGTBT08_UNIDADE_FEDERACAO U "
+                               "WHERE U.SG_UF = 'SP'";
+    EXPECT_EQ(sessao->AbrirConsulta(juncao)->FieldByName("N").AsInteger(), 0);
+    sessao->ExecutarSQL("INSERT INTO SFGTBG02_EMPRESA (NU_TIPO_INSO_EMPRA, NU_INSCRICAO) VALUES (1, 11222333000181)");
+    EXPECT_EQ(sessao->AbrirConsulta(juncao)->FieldByName("N").AsInteger(), 1);
+}
+
 } // namespace
 } // namespace drav

@@ -72,7 +72,7 @@ TMensagens& ContextoCli::Mensagens()
 
 BarraProgresso::~BarraProgresso()
 {
-    if (ultimoPercentual_ >= 0)
+    if (ultimoPercentual_ >= 0 && isatty(STDERR_FILENO))
         std::cerr << "\n";
 }
 
@@ -99,6 +99,15 @@ void BarraProgresso::Etapa(const std::string& texto)
 
 void BarraProgresso::Desenhar()
 {
+    // Into a file or a pipe a redrawn bar is only noise: there each step gets one line.
+    static const bool terminal = isatty(STDERR_FILENO);
+    if (!terminal) {
+        if (ultimoPercentual_ < 0) {
+            std::cerr << titulo_ << (etapa_.empty() ? "" : " - " + etapa_) << "\n";
+            ultimoPercentual_ = 0;
+        }
+        return;
+    }
     const int pct = maximo_ > 0 ? static_cast<int>(std::min(100L, atual_ * 100 / maximo_)) : 0;
     if (pct == ultimoPercentual_)
         return;
