@@ -1,6 +1,9 @@
 #include "files/Participacao.h"
 
+#include "calc/ComplementoSaldo.h"
 #include "calc/Inconsistencia.h"
+#include "calc/Indices.h"
+#include "calc/ValidacaoVinculo.h"
 #include "core/DBUtils.h"
 #include "core/Excecoes.h"
 #include "core/Formatacao.h"
@@ -87,7 +90,42 @@ bool OrigemContasOuNenhuma(const TInformacaoRescisao& r)
 
 } // namespace
 
+// --- the installed modules -------------------------------------------------------------------------
+
+std::string TValidacaoCadastrosBanco::ValidarCadastros(TVinculo& v)
+{
+    TValidacaoVinculo validacao(sessao_);
+    validacao.Registrar = false;
+    return validacao.ValidarVinculo(v.TipoInscricao, v.Inscricao, v.Pis, v.Categoria, v.DataAdmissao).Codigo;
+}
+
+void TComplementosSaldoBanco::RecalcularComplementosAbertos(int tipoInscricao, int64_t pis, int64_t inscricao)
+{
+    TTabelasIndicesBanco tabelas(sessao_);
+    TComplementoSaldo complemento(sessao_, tabelas, dataEdital_);
+    if (!complemento.RecalcularComplementosAbertos(tipoInscricao, pis, inscricao) &&
+        complemento.CodigoMensagem == "0144")
+        throw EBancoDados("Não foi possível recalcular os complementos de saldo.");
+}
+
+void TComplementosSaldoBanco::AtualizarDepositosRescisao(int tipoInscricao, int categoria, TDateTime admissao,
+                                                         int64_t pis, int64_t inscricao)
+{
+    TTabelasIndicesBanco tabelas(sessao_);
+    TComplementoSaldo complemento(sessao_, tabelas, dataEdital_);
+    if (!complemento.AtualizarDepositosRescisao(tipoInscricao, categoria, admissao, pis, inscricao))
+        throw EBancoDados("Não foi possível atualizar os depósitos dos complementos de saldo.");
+}
+
 TParticipacao::TParticipacao(TArvore& arvore, TMensagens& mensagens) : arvore_(arvore), mensagens_(mensagens) {}
+
+void TParticipacao::UsarModulosInstalados(const TDateTime& dataEdital)
+{
+    validacaoPropria_ = std::make_unique<TValidacaoCadastrosBanco>(Sessao());
+    complementosProprios_ = std::make_unique<TComplementosSaldoBanco>(Sessao(), dataEdital);
+    Validacao = validacaoPropria_.get();
+    Complementos = complementosProprios_.get();
+}
 
 // --- warnings and validation ---------------------------------------------------------------------
 
@@ -161,8 +199,20 @@ bool TParticipacao::ValidarParticipacao(int modo, TVinculo& v, const std::string
                                         const TResponsavel* responsavel)
 {
     if (v.Inconsistente && Validacao) {
-        const std::string codigo = Validacao->ValidarCadastros(v);
+        std::string codigo = Validacao->ValidarCadastros(v);
         if (!codigo.empty()) {
+            // Some checks leave two-digit codes; messages are looked up by four.
+            if (SoNumeros(codigo) && codigo.size() < 4)
+                codigo = CompletarZeros(codigo, 4);
+            // The validation may have put a marked link back to 0: the register follows.
+            const int indice =
+                arvore_.LocalizarVinculo(v.TipoInscricao, v.Categoria, NoVinculo, v.DataAdmissao, v.Pis, v.Inscricao);
+            if (indice >= 0) {
+                auto r = Sessao().AbrirConsulta("SELECT COALESCE(IC_ESTADO_MOVIMENTO, 0) FROM "
+                                                "SFGTBG04_VINCULO_EMPREGATICIO WHERE " + v.FiltroChave());
+                if (!r->IsEmpty() && r->Field(0).AsInteger() != arvore_.Registro(indice).Estado)
+                    arvore_.DefinirEstadoRegistro(indice, r->Field(0).AsInteger());
+            }
             Falhar(modo, codigo, v, responsavel);
             return false;
         }

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 
 namespace drav {
@@ -39,6 +40,34 @@ public:
                                             int64_t inscricao) = 0;
 };
 
+// The registration validation of the calculation layer behind IValidacaoCadastros: one link at a
+// time, nothing recorded (the participation records its own failures); the link's validation flag
+// is written as that validation always does.
+class TValidacaoCadastrosBanco : public IValidacaoCadastros {
+public:
+    explicit TValidacaoCadastrosBanco(TDBUtils& sessao) : sessao_(sessao) {}
+    std::string ValidarCadastros(TVinculo& vinculo) override;
+
+private:
+    TDBUtils& sessao_;
+};
+
+// The balance complements of the calculation layer behind IComplementosSaldo, computed with the
+// installed index tables of the given edital. A complement whose deposit cannot be computed keeps
+// the deposit it had; a database failure is thrown.
+class TComplementosSaldoBanco : public IComplementosSaldo {
+public:
+    // The edital is read at each use: an index import may install another one meanwhile.
+    TComplementosSaldoBanco(TDBUtils& sessao, const TDateTime& dataEdital) : sessao_(sessao), dataEdital_(dataEdital) {}
+    void RecalcularComplementosAbertos(int tipoInscricao, int64_t pis, int64_t inscricao) override;
+    void AtualizarDepositosRescisao(int tipoInscricao, int categoria, TDateTime admissao, int64_t pis,
+                                    int64_t inscricao) override;
+
+private:
+    TDBUtils& sessao_;
+    const TDateTime& dataEdital_;
+};
+
 // Validation modes of ValidarParticipacao.
 inline constexpr int ValidacaoMostrar = 1;   // the first failure is shown and ends the command
 inline constexpr int ValidacaoRegistrar = 2; // every failure is recorded (closing inconsistencies)
@@ -58,6 +87,10 @@ public:
     // Shows the closing inconsistency listing when the user asks for it after a marking left
     // links out. Without it the user is told that the links were not marked.
     std::function<void()> MostrarInconsistencias;
+
+    // Puts the installed registration validation and balance complements behind the two
+    // interfaces (what the window and the command line use).
+    void UsarModulosInstalados(const TDateTime& dataEdital);
 
     // --- the main window's commands (the root node stands for every node) -------------------------
     // Each returns true when it changed something.
@@ -98,6 +131,8 @@ private:
 
     TArvore& arvore_;
     TMensagens& mensagens_;
+    std::unique_ptr<IValidacaoCadastros> validacaoPropria_;
+    std::unique_ptr<IComplementosSaldo> complementosProprios_;
 };
 
 // Opening or re-dating the collection with its payment date.

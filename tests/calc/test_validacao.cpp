@@ -207,9 +207,10 @@ TEST_P(ValidacaoMutacao, PrimeiraRegraQueFalhaDaOCodigo)
     EXPECT_EQ(validacao.VinculosExaminados(), 1);
     // The link's own flag statement addresses a key part 0 as "no key": a category-0 link keeps
     // its flag (known limitation of the link's key filter).
-    if (c.categoria != "0")
+    if (c.categoria != "0") {
         EXPECT_EQ(Coluna(*sessao, "SELECT IC_VALIDACAO_VINCULO FROM SFGTBG04_VINCULO_EMPREGATICIO WHERE " + ChaveSql(c)),
                   std::string(caso.codigo).empty() ? "N" : "S");
+    }
     const std::string linhas = Coluna(*sessao, "SELECT COUNT(*) FROM SFGTBG18_INCONSISTENCIA_ARQUIVO WHERE NU_ARQUIVO = 3 "
                                                "AND NU_MENSAGEM = " + std::to_string(std::atoi(caso.codigo)));
     EXPECT_EQ(linhas, std::string(caso.codigo).empty() ? "0" : "1");

@@ -165,6 +165,7 @@ TEST_F(Arvore, SemResponsavelOuSemDadosNaoHaArvore)
 class SessaoFalhando : public TDBUtils {
 public:
     explicit SessaoFalhando(TDBUtils& real) : real_(real) {}
+    bool falhar = true;
     bool EmTransacao() const override { return real_.EmTransacao(); }
     void ConfigurarConexao() override {}
     void Confirmar() override { real_.Confirmar(); }
@@ -172,7 +173,7 @@ public:
     void IniciarTransacao() override { real_.IniciarTransacao(); }
     std::unique_ptr<TResultado> AbrirConsulta(const std::string& sql) override
     {
-        if (sql.find("SFGTBG02_EMPRESA EMP") != std::string::npos)
+        if (falhar && sql.find("SFGTBG02_EMPRESA EMP") != std::string::npos)
             throw EBancoDados("connection lost");
         return real_.AbrirConsulta(sql);
     }
@@ -188,9 +189,16 @@ private:
 
 class VisaoContador : public IVisaoArvore {
 public:
-    int recargas = 0, estruturas = 0;
+    explicit VisaoContador(const TArvore* a = nullptr) : arvore(a) {}
+    const TArvore* arvore;
+    int recargas = 0, estruturas = 0, nosNaUltimaRecarga = -1;
     std::vector<int> alterados;
-    void ArvoreRecarregada() override { ++recargas; }
+    void ArvoreRecarregada() override
+    {
+        ++recargas;
+        if (arvore)
+            nosNaUltimaRecarga = arvore->TotalNos();
+    }
     void EstruturaAlterada() override { ++estruturas; }
     void NoAlterado(int no) override { alterados.push_back(no); }
 };
@@ -200,14 +208,19 @@ TEST_F(Arvore, FalhaDoBancoNaCargaEPassadaAdianteENaoPareceBancoVazio)
     CriarCadastroPadrao(*sessao);
     SessaoFalhando falha(*sessao);
     TArvore a(falha, pagamento);
-    VisaoContador visao;
+    VisaoContador visao(&a);
     a.DefinirVisao(&visao);
     // A tree loaded before keeps nothing of its old nodes after the failed reload.
-    TArvore boa(*sessao, pagamento);
-    ASSERT_TRUE(boa.CarregarArvore());
+    falha.falhar = false;
+    ASSERT_TRUE(a.CarregarArvore());
+    const int raizAntiga = a.Raiz();
+    falha.falhar = true;
     EXPECT_THROW(a.CarregarArvore(), EBancoDados);
+    EXPECT_FALSE(a.ExisteNo(raizAntiga));
+    EXPECT_EQ(a.Raiz(), -1);
     EXPECT_EQ(a.TotalNos(), 0);
-    EXPECT_EQ(visao.recargas, 1); // the view learns that the tree is empty now
+    EXPECT_GE(visao.recargas, 1); // the view learns that the tree is empty now
+    EXPECT_EQ(visao.nosNaUltimaRecarga, 0);
 }
 
 TEST_F(Arvore, NovosNosEntramNoGrupoDaEmpresaERenomearTrabalhadorAlcancaTodosOsVinculos)

@@ -500,3 +500,51 @@ TEST_F(Participacao, AberturaDaColeta)
 
 } // namespace
 } // namespace drav
+
+namespace drav {
+namespace {
+
+using namespace teste;
+
+TEST_F(Participacao, ModulosInstaladosRecalculamComplementosDosReabertosNaRaiz)
+{
+    // A closed link whose complement still carries a stale deposit.
+    const VinculoTeste& v = cadastro.a[2];
+    sessao->ExecutarSQL("INSERT INTO SFGTBG07_COMPLEMENTO_SALDO (NU_TIPO_INSO_EMPRA, NU_INSCRICAO, NU_PIS, NU_CATEGORIA, "
+                        "DT_ADMISSAO_VINCULO, NU_COMPLEMENTO, AA_COMPETENCIA, MM_COMPETENCIA, VR_REMUNERACAO, "
+                        "VR_DEPOSITO) VALUES (1, " + std::to_string(v.inscricao) + ", " + std::to_string(v.pis) +
+                        ", 1, '" + DataIso(v.admissao) + "', 1, 2020, 1, 1000, 0)");
+    Carregar();
+    TDateTime edital = CodificarData(2026, 12, 1);
+    part->UsarModulosInstalados(edital);
+    ASSERT_TRUE(part->RetirarFechamento(0));
+    auto c = sessao->AbrirConsulta("SELECT VR_DEPOSITO FROM SFGTBG07_COMPLEMENTO_SALDO WHERE " + ChaveSql(v));
+    const double deposito = c->Field(0).AsFloat();
+    EXPECT_GE(deposito, 80.0); // 8 % of 1000, with interest
+    auto r = sessao->AbrirConsulta("SELECT VR_DEPOSITO_CMPLO_SALDO FROM SFGTBG06_INFORMACAO_RESCISAO WHERE " +
+                                   ChaveSql(v));
+    EXPECT_DOUBLE_EQ(r->Field(0).AsFloat(), deposito);
+}
+
+TEST_F(Participacao, ModulosInstaladosValidamOCadastroDoVinculoInconsistente)
+{
+    const VinculoTeste& v = cadastro.a[0];
+    sessao->ExecutarSQL("UPDATE SFGTBG04_VINCULO_EMPREGATICIO SET IC_VALIDACAO_VINCULO = 'S', CO_CBO = NULL WHERE " +
+                        ChaveSql(v));
+    Carregar();
+    TDateTime edital = CodificarData(2026, 12, 1);
+    part->UsarModulosInstalados(edital);
+    TValidacaoCadastrosBanco direta(*sessao);
+    TVinculo vinculo(*sessao);
+    ASSERT_TRUE(vinculo.BuscarVinculo(v.tipo, v.categoria, v.admissao, v.pis, v.inscricao));
+    std::string esperado = direta.ValidarCadastros(vinculo);
+    ASSERT_FALSE(esperado.empty());
+    if (esperado.size() < 4)
+        esperado = std::string(4 - esperado.size(), '0') + esperado;
+    EXPECT_FALSE(part->Marcar(Vinculo(v)));
+    EXPECT_TRUE(apresentador.Mostrou("FE" + esperado)) << (apresentador.Textos().empty() ? "" : apresentador.Textos()[0]);
+    EXPECT_EQ(EstadoGravado(*sessao, v), 0);
+}
+
+} // namespace
+} // namespace drav

@@ -241,6 +241,12 @@ TEST_F(JanelaPrincipal, NovaEmpresaEntraNaArvoreSelecionada)
     const auto& filhos = arvore->FilhosOrdenados(arvore->Raiz());
     EXPECT_EQ(filhos.back(), arvore->Registro(e).No);
     EXPECT_TRUE(janela->tvCadastro()->isEnabled());
+
+    // F9 deletes it again (after the frame's confirmation); the root is selected.
+    QTest::keyClick(janela.get(), Qt::Key_F9);
+    EXPECT_EQ(arvore->LocalizarEmpresa(1, 33444555000181), -1);
+    EXPECT_EQ(janela->IndiceSelecionado(), 0);
+    EXPECT_EQ(ContarLinhas(Sessao(), "SFGTBG02_EMPRESA", "NU_INSCRICAO = 33444555000181"), 0);
 }
 
 TEST_F(JanelaPrincipal, MarcarUmVinculoNoMovimento)
@@ -356,6 +362,31 @@ TEST_F(JanelaPrincipal, LocalizarEmpresaETrabalhador)
         QTest::mouseClick(l.btnLocalizar(), Qt::LeftButton);
         EXPECT_FALSE(l.TemResultado());
     }
+}
+
+TEST_F(JanelaPrincipal, AlteracaoDeNomePendenteDecididaNoCadastro)
+{
+    const VinculoTeste& v = cadastro.a[0];
+    CriarConta(Sessao(), v, 77, "ANA PAULA SOUZA LIMA", 0, 1, 2);
+    CriarAlteracao(Sessao(), v, 77, "N", "ANA PAULA SOUZA LIMA");
+    Abrir();
+    const int c = arvore->LocalizarVinculo(1, 1, NoAlteracao, v.admissao, v.pis, v.inscricao);
+    ASSERT_GT(c, 0);
+    // No: the bank's name is adopted; the change node goes and the worker's node is shown.
+    ap.respostas = {mrNo};
+    janela->SelecionarRegistro(c);
+    EXPECT_TRUE(ap.Mostrou("990301"));
+    EXPECT_EQ(arvore->LocalizarVinculo(1, 1, NoAlteracao, v.admissao, v.pis, v.inscricao), -1);
+    const int i = Vinculo(v);
+    EXPECT_EQ(janela->IndiceSelecionado(), i);
+    EXPECT_EQ(arvore->NoDoRegistro(i).Texto, "ANA PAULA SOUZA LIMA");
+    EXPECT_EQ(janela->FrameAtual(), janela->frmFuncionarios());
+    EXPECT_EQ(Sessao().AbrirConsulta("SELECT NO_EMPREGADO FROM SFGTBG03_EMPREGADO WHERE NU_PIS = " +
+                                     std::to_string(v.pis))
+                  ->Field(0)
+                  .AsString(),
+              "ANA PAULA SOUZA LIMA");
+    EXPECT_EQ(ContarLinhas(Sessao(), "SFGTBG05_ALTERACAO_CADASTRAL"), 0);
 }
 
 // Fails the tree's query, as a lost connection would.

@@ -8,14 +8,21 @@
 #include "ui/base/ApresentadorQt.h"
 #include "ui/cadastro/EntradaResponsavel.h"
 #include "ui/entrada/TfrmEntrada.h"
+#include "ui/progresso/ImportacaoFolha.h"
 #include "ui/principal/TfrmPrincipal.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QLocale>
+#include <QSocketNotifier>
 #include <QWindow>
 
+#include <pthread.h>
+#include <sys/signalfd.h>
+#include <unistd.h>
+
 #include <clocale>
+#include <csignal>
 #include <memory>
 
 namespace {
@@ -51,16 +58,47 @@ public:
     }
 };
 
+// SIGTERM and SIGINT end the program through the event loop, closing the windows and detaching
+// from the database cleanly. The signals are blocked before any thread exists (the database engine
+// starts several and handles signals of its own) and read from a descriptor the loop watches.
+bool g_terminando = false;
+
+int BloquearSinaisDeTermino()
+{
+    sigset_t sinais;
+    sigemptyset(&sinais);
+    sigaddset(&sinais, SIGTERM);
+    sigaddset(&sinais, SIGINT);
+    pthread_sigmask(SIG_BLOCK, &sinais, nullptr);
+    return ::signalfd(-1, &sinais, SFD_NONBLOCK | SFD_CLOEXEC);
+}
+
+void TratarSinaisDeTermino(QApplication& app, int descritor)
+{
+    if (descritor < 0)
+        return;
+    auto* avisador = new QSocketNotifier(descritor, QSocketNotifier::Read, &app);
+    QObject::connect(avisador, &QSocketNotifier::activated, &app, [descritor] {
+        g_terminando = true;
+        signalfd_siginfo info;
+        [[maybe_unused]] const auto n = ::read(descritor, &info, sizeof info);
+        QApplication::closeAllWindows();
+        QApplication::exit(0);
+    });
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
+    const int sinais = BloquearSinaisDeTermino();
     AplicacaoDrav app(argc, argv);
     // The toolkit adopts the environment's locale; numbers in files and SQL must never follow it.
     std::setlocale(LC_NUMERIC, "C");
     app.setApplicationName(QString::fromUtf8(drav::kTituloAplicacao));
     app.setApplicationDisplayName(QString::fromUtf8(drav::kTituloAplicacao));
     QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil));
+    TratarSinaisDeTermino(app, sinais);
 
     QCommandLineParser args;
     args.setApplicationDescription("DRAV Eletrônica");
@@ -100,10 +138,13 @@ int main(int argc, char** argv)
             drav::ServicosEntrada servicos;
             servicos.existeEmpresa = [&ctx] { return drav::ExisteEmpresa(*ctx.sessao); };
             drav::LigarCadastroResponsavel(servicos, *ctx.sessao, mensagens);
+            servicos.importarFolha = [&ctx, &mensagens](const QString& arquivo) {
+                return drav::ExecutarImportacaoFolha(QApplication::activeWindow(), ctx, mensagens, arquivo);
+            };
             drav::TfrmEntrada entrada(mensagens, servicos);
             entrada.exec();
         }
-        if (!drav::ExisteEmpresa(*ctx.sessao))
+        if (g_terminando || !drav::ExisteEmpresa(*ctx.sessao))
             return 0;
         // The one tree of the process, built before the window that shows it.
         drav::TArvore arvore(*ctx.sessao, ctx.DataPagamentoRecolhimento);

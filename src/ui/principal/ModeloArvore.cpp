@@ -190,7 +190,8 @@ QVariant TModeloArvore::data(const QModelIndex& index, int role) const
         return {};
     const TNoArvore& n = arvore_.No(no);
     switch (role) {
-    case Qt::DisplayRole: return QString::fromStdString(n.Texto);
+    case Qt::DisplayRole:
+    case Qt::ToolTipRole: return QString::fromStdString(n.Texto); // a narrow tree cuts long names
     case Qt::DecorationRole: return IconeArvore(n.Imagem);
     default: return {};
     }

@@ -7,6 +7,7 @@
 #include "core/TratadorErros.h"
 #include "files/Arvore.h"
 #include "files/Participacao.h"
+#include "model/AlteracaoCadastral.h"
 #include "model/Empregado.h"
 #include "model/Empresa.h"
 #include "ui/cadastro/FrameEmpregado.h"
@@ -32,7 +33,6 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
-#include <set>
 
 namespace drav {
 
@@ -88,6 +88,7 @@ TfrmPrincipal::TfrmPrincipal(ContextoAplicacao& ctx, TMensagens& mensagens, TArv
     setWindowTitle(QString::fromUtf8(kTituloAplicacao));
     setWindowIcon(IconeArvore(imgRaiz));
     participacao_->MostrarInconsistencias = [this] { MostrarInconsistenciasFechamento(); };
+    participacao_->UsarModulosInstalados(ctx_.DataEdital);
 
     // Left: the tabs over the one tree, or the reason why there is no tree.
     auto* esquerda = new QWidget(this);
@@ -143,7 +144,6 @@ TfrmPrincipal::TfrmPrincipal(ContextoAplicacao& ctx, TMensagens& mensagens, TArv
     divisor->addWidget(pilha_);
     divisor->setStretchFactor(0, 0);
     divisor->setStretchFactor(1, 1);
-    divisor->setSizes({250, 480});
     divisor->setChildrenCollapsible(false);
     setCentralWidget(divisor);
     statusBar()->setSizeGripEnabled(false);
@@ -291,14 +291,7 @@ void TfrmPrincipal::MostrarNo()
     const bool cadastro = abas_->currentIndex() == 0;
     DefinirModoEdicao(meConsulta);
     if (cadastro && nivel == 3) {
-        // The decision on the bank's name comes with the registration changes; until then the
-        // worker's own node is shown.
-        statusBar()->showMessage(QString::fromUtf8("Alteração cadastral pendente: nome na conta do FGTS \"%1\".")
-                                     .arg(QString::fromStdString(arvore_.NoDoRegistro(indice).Texto)),
-                                 8000);
-        const int pai = arvore_.NoDoRegistro(indice).Pai;
-        mostrando_ = false;
-        SelecionarNo(pai);
+        DecidirNome(indice);
         return;
     }
     const std::string pis = CompletarZeros(std::to_string(r.Pis), 11);
@@ -341,6 +334,24 @@ void TfrmPrincipal::MostrarNo()
     AtualizarComandos();
 }
 
+void TfrmPrincipal::DecidirNome(int indice)
+{
+    // The user decides on the bank's name for the worker; then the worker's own node is shown.
+    const TNoArvore alteracao = arvore_.NoDoRegistro(indice);
+    const int vinculo = arvore_.LocalizarNo(alteracao.Pai);
+    const TRecArvore v = arvore_.Registro(vinculo);
+    noMostrado_ = v.No;
+    const ResultadoDecisaoNome r =
+        DecidirAlteracaoNome(*ctx_.sessao, mensagens_, v.TipoInscricao, v.Inscricao, v.Pis, v.Categoria,
+                             v.DataAdmissao, alteracao.Texto);
+    if (r == ResultadoDecisaoNome::Adotado)
+        arvore_.RenomearNo(alteracao.Texto, NoVinculo, v.No); // every link of the worker
+    if (r == ResultadoDecisaoNome::Adotado || r == ResultadoDecisaoNome::Mantido)
+        arvore_.ExcluirAlteracoes(arvore_.LocalizarNo(v.No));
+    mostrando_ = false;
+    SelecionarNo(v.No);
+}
+
 TSelecaoArvore TfrmPrincipal::Selecao() const
 {
     TSelecaoArvore s;
@@ -373,10 +384,10 @@ void TfrmPrincipal::TravarNavegacao(bool travar)
     for (QMenu* m : menusTopo_)
         m->menuAction()->setEnabled(!travar);
     barra_->setEnabled(!travar);
-    if (!travar) {
-        AtualizarComandos();
+    // The shortcuts (F8, F9...) must not reach the commands while a record is typed.
+    AtualizarComandos();
+    if (!travar)
         tree_->setFocus();
-    }
 }
 
 // --- the frames' news -------------------------------------------------------------------------------

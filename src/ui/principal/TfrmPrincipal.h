@@ -90,6 +90,7 @@ private:
     void SelecaoAlterada();
     void AbaAlterada(int aba);
     void MostrarNo();
+    void DecidirNome(int indice);
     void MostrarFrame(QWidget* frame);
     TSelecaoArvore Selecao() const;
     void AtualizarComandos();

@@ -1,0 +1,70 @@
+#include "core/Inicializacao.h"
+#include "core/Mensagens.h"
+#include "kit/BancoTeste.h"
+#include "ui/progresso/ImportacaoFolha.h"
+
+#include <fstream>
+#include <sstream>
+
+namespace drav {
+namespace {
+
+class Respostas : public IApresentador {
+public:
+    std::vector<std::string> textos;
+    int Mostrar(const DialogoMensagem& d) override
+    {
+        textos.push_back(d.texto);
+        return (d.botoes & Botoes::Nao) ? mrNo : mrOk;
+    }
+    void MostrarErroSistema(const std::string& t, const std::string&) override { textos.push_back(t); }
+};
+
+class ImportacaoJanelaTeste : public teste::BancoTeste {
+protected:
+    int Contar(const std::string& tabela)
+    {
+        return sessao->AbrirConsulta("SELECT COUNT(*) AS N FROM " + tabela)->FieldByName("N").AsInteger();
+    }
+};
+
+TEST_F(ImportacaoJanelaTeste, ArquivoValidoEntraEAvisaSucesso)
+{
+    ContextoAplicacao ctx;
+    ctx.pasta = pasta;
+    ctx.sessao = std::move(sessao);
+    Respostas r;
+    TMensagens m(ctx.sessao.get(), r);
+    const QString arquivo = QString::fromStdString(std::string(DRAV_FIXTURES) + "/folha/DRAV.re");
+    EXPECT_TRUE(ExecutarImportacaoFolha(nullptr, ctx, m, arquivo));
+    ASSERT_FALSE(r.textos.empty());
+    EXPECT_EQ(r.textos.back().rfind("990074 - ", 0), 0u) << r.textos.back();
+    sessao = std::move(ctx.sessao);
+    EXPECT_GT(Contar("SFGTBG04_VINCULO_EMPREGATICIO"), 0);
+}
+
+TEST_F(ImportacaoJanelaTeste, ArquivoRecusadoNaoGravaNadaEOfereceAsInconsistencias)
+{
+    std::ifstream in(std::string(DRAV_FIXTURES) + "/folha/DRAV.re", std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    std::string conteudo = s.str();
+    conteudo.erase(conteudo.size() / 2, 7); // a line that is no longer 360 characters
+    const auto arquivo = pasta / "DRAV.re";
+    std::ofstream(arquivo, std::ios::binary) << conteudo;
+
+    ContextoAplicacao ctx;
+    ctx.pasta = pasta;
+    ctx.sessao = std::move(sessao);
+    Respostas r;
+    TMensagens m(ctx.sessao.get(), r);
+    EXPECT_FALSE(ExecutarImportacaoFolha(nullptr, ctx, m, QString::fromStdString(arquivo.string())));
+    ASSERT_FALSE(r.textos.empty());
+    EXPECT_EQ(r.textos.back().rfind("990209 - ", 0), 0u) << r.textos.back();
+    sessao = std::move(ctx.sessao);
+    EXPECT_EQ(Contar("SFGTBG04_VINCULO_EMPREGATICIO"), 0);
+    EXPECT_GT(Contar("SFGTBG18_INCONSISTENCIA_ARQUIVO WHERE NU_ARQUIVO = 1"), 0);
+}
+
+} // namespace
+} // namespace drav
