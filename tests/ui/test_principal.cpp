@@ -331,6 +331,7 @@ TEST_F(JanelaPrincipal, LocalizarEmpresaETrabalhador)
         EXPECT_EQ(l.grdResultado()->item(0, 1)->text(), "120.00000.00-1");
         EXPECT_EQ(l.grdResultado()->item(0, 2)->text(), "02/03/2015");
         EXPECT_TRUE(l.btnFechar()->isDefault());
+        Capturar(l, "localizar");
         ASSERT_TRUE(janela->SelecionarLocalizado(l.Resultado()));
         EXPECT_EQ(janela->IndiceSelecionado(), Vinculo(cadastro.a[1]));
     }
@@ -438,6 +439,7 @@ TEST_F(JanelaPrincipal, SobreESair)
         EXPECT_EQ(sobre.windowTitle(), "Sobre o DRAV");
         EXPECT_TRUE(sobre.lblVersao()->text().startsWith(QString::fromUtf8("Versão ")));
         EXPECT_EQ(sobre.lblVigencia()->text(), QString::fromUtf8("10/12/2026 à 09/01/2027"));
+        Capturar(sobre, "sobre");
     }
     std::filesystem::create_directories(pasta / "TEMP");
     std::ofstream(pasta / "TEMP" / "resto.txt") << "x";

@@ -96,12 +96,17 @@ void DesenharSelo(QPainter& p, Selo selo)
     }
 }
 
-QPixmap Desenhar(int imagem, qreal escala)
+// `escala` pixels per unit of the 16-unit drawing; with `nitidez` the pixmap is shown at 16
+// units (a sharper icon on a dense screen), without it at its full size.
+QPixmap Desenhar(int imagem, qreal escala, bool nitidez = true)
 {
     QPixmap px(QSize(16, 16) * escala);
-    px.setDevicePixelRatio(escala);
+    if (nitidez)
+        px.setDevicePixelRatio(escala);
     px.fill(Qt::transparent);
     QPainter p(&px);
+    if (!nitidez)
+        p.scale(escala, escala);
     p.setRenderHint(QPainter::Antialiasing);
     const QColor empresa(0x8a, 0x9b, 0xb0), vinculo(0x4f, 0x8a, 0xc9);
     switch (imagem) {
@@ -120,6 +125,8 @@ QPixmap Desenhar(int imagem, qreal escala)
 }
 
 } // namespace
+
+QPixmap FiguraArvore(int imagem, int lado) { return Desenhar(imagem, lado / 16.0, false); }
 
 QIcon IconeArvore(int imagem)
 {

@@ -3,6 +3,7 @@
 
 #include <QAbstractItemModel>
 #include <QIcon>
+#include <QPixmap>
 
 #include <map>
 
@@ -10,6 +11,8 @@ namespace drav {
 
 // The picture of a node index (see ImagemNo), drawn once and kept.
 QIcon IconeArvore(int imagem);
+// The same picture drawn at a larger size (the About box, the loading window).
+QPixmap FiguraArvore(int imagem, int lado);
 
 // The Qt view of the navigation tree: every index carries a node id of the TArvore and reads the
 // node's caption and picture straight from it, so building the model costs nothing beyond the

@@ -47,7 +47,7 @@ public:
         setWindowTitle("Carregando Dados ...");
         auto* l = new QVBoxLayout(this);
         auto* figura = new QLabel(this);
-        figura->setPixmap(IconeArvore(imgRaiz).pixmap(48, 48));
+        figura->setPixmap(FiguraArvore(imgRaiz, 48));
         figura->setAlignment(Qt::AlignCenter);
         auto* titulo = new QLabel(QString::fromUtf8("<b>DRAV Eletrônica</b>"), this);
         titulo->setAlignment(Qt::AlignCenter);

@@ -461,18 +461,23 @@ void TfrmPrincipal::ComandoParticipacao(const std::function<void(int)>& comando)
         return;
     const int no = arvore_.Registro(indice).No;
     // Whatever the command did, even when it failed, the node is looked up again and shown.
-    struct Depois {
-        TfrmPrincipal& j;
-        int no;
-        ~Depois()
-        {
-            if (j.arvore_.ExisteNo(no))
-                j.SelecionarNo(no);
-            else
-                j.MostrarNo();
+    auto mostrar = [this, no] {
+        if (arvore_.ExisteNo(no))
+            SelecionarNo(no);
+        else
+            MostrarNo();
+    };
+    try {
+        comando(indice);
+    } catch (...) {
+        try {
+            mostrar();
+        } catch (const std::exception&) {
+            // The command's own failure is the one reported.
         }
-    } depois{*this, no};
-    comando(indice);
+        throw;
+    }
+    mostrar();
 }
 
 void TfrmPrincipal::Marcar()

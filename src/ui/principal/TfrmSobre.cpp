@@ -19,7 +19,7 @@ TfrmSobre::TfrmSobre(TDBUtils& sessao, TDateTime dataEdital, QWidget* parent) : 
     setObjectName("frmSobre");
     setWindowTitle("Sobre o DRAV");
     auto* figura = new QLabel(this);
-    figura->setPixmap(IconeArvore(imgRaiz).pixmap(64, 64));
+    figura->setPixmap(FiguraArvore(imgRaiz, 64));
     figura->setAlignment(Qt::AlignTop);
     auto* titulo = new QLabel(QString::fromUtf8("<span style='font-size:14pt; font-weight:bold'>%1</span><br>"
                                                 "Guia de Recolhimento Rescisório do FGTS")
