@@ -1,5 +1,6 @@
 // "drav-cli alteracoes": the worker-name changes the bank's balance file left, and the user's
 // decision on them: adopt the bank's name (confirmar) or keep the registered one (recusar).
+#include "Apoio.h"
 #include "Comandos.h"
 
 #include "core/DBUtils.h"
@@ -22,58 +23,9 @@
 namespace drav::cli {
 namespace {
 
-int64_t NumeroAlt(const std::string& texto, const std::string& o_que)
-{
-    std::string d;
-    for (char c : texto) {
-        if (c >= '0' && c <= '9')
-            d += c;
-        else if (c != '.' && c != '/' && c != '-')
-            throw std::invalid_argument(o_que + " '" + texto + "' não é um número válido");
-    }
-    int64_t n = 0;
-    const auto [fim, erro] = std::from_chars(d.data(), d.data() + d.size(), n);
-    if (d.empty() || erro != std::errc() || fim != d.data() + d.size() || n < 0)
-        throw std::invalid_argument(o_que + " '" + texto + "' não é um número válido");
-    return n;
-}
-
-struct ChaveAlt {
-    int16_t tipo = 0, categoria = 0;
-    int64_t inscricao = 0, pis = 0;
-    TDateTime admissao = NullDate;
-};
-
-ChaveAlt LerChaveAlt(const std::string& texto)
-{
-    std::vector<std::string> p;
-    std::stringstream s(texto);
-    for (std::string parte; std::getline(s, parte, ':');)
-        p.push_back(Aparar(parte));
-    if (p.size() != 5)
-        throw std::invalid_argument("--vinculo: use TIPO:INSCRICAO:PIS:CATEGORIA:ADMISSAO (admissão DD/MM/AAAA)");
-    ChaveAlt c;
-    const int64_t tipo = NumeroAlt(p[0], "--vinculo: tipo de inscrição");
-    const int64_t categoria = NumeroAlt(p[3], "--vinculo: categoria");
-    if (tipo != 1 && tipo != 2)
-        throw std::invalid_argument("--vinculo: o tipo de inscrição é 1 (CNPJ) ou 2 (CEI)");
-    if (categoria > 99)
-        throw std::invalid_argument("--vinculo: categoria inválida '" + p[3] + "'");
-    c.tipo = static_cast<int16_t>(tipo);
-    c.categoria = static_cast<int16_t>(categoria);
-    c.inscricao = NumeroAlt(p[1], "--vinculo: inscrição");
-    c.pis = NumeroAlt(p[2], "--vinculo: PIS");
-    static const std::regex forma(R"((\d{2})/?(\d{2})/?(\d{4}))");
-    std::smatch m;
-    if (!std::regex_match(p[4], m, forma) || !DataExiste(std::stoi(m[3]), std::stoi(m[2]), std::stoi(m[1])))
-        throw std::invalid_argument("--vinculo: admissão inválida '" + p[4] + "' (use DD/MM/AAAA)");
-    c.admissao = CodificarData(std::stoi(m[3]), std::stoi(m[2]), std::stoi(m[1]));
-    return c;
-}
-
 // The pending change of the link and account; its bank name is the one the account carries (the
 // tree shows the same), else the one the change recorded.
-bool LerPendente(TDBUtils& s, const ChaveAlt& c, int64_t conta, std::string& nomeBanco)
+bool LerPendente(TDBUtils& s, const ChaveVinculoCli& c, int64_t conta, std::string& nomeBanco)
 {
     const std::string chave = SqlChaveVinculo("", c.tipo, c.inscricao, c.pis, c.categoria, c.admissao);
     auto r = s.AbrirConsulta("SELECT DE_CONTEUDO_ANTERIOR FROM SFGTBG05_ALTERACAO_CADASTRAL WHERE " + chave +
@@ -87,20 +39,6 @@ bool LerPendente(TDBUtils& s, const ChaveAlt& c, int64_t conta, std::string& nom
     if (!a->IsEmpty() && !a->Field(0).AsString().empty())
         nomeBanco = a->Field(0).AsString();
     return true;
-}
-
-std::string JsonAlt(const std::string& texto)
-{
-    std::string s = "\"";
-    for (char c : texto) {
-        if (c == '"' || c == '\\')
-            s += '\\', s += c;
-        else if (static_cast<unsigned char>(c) < 0x20)
-            s += ' ';
-        else
-            s += c;
-    }
-    return s + "\"";
 }
 
 } // namespace
@@ -128,11 +66,11 @@ DRAV_COMANDO(RegistrarAlteracoes)
                                           SqlNumeroTexto(a.Pis));
             const std::string cadastrado = n->IsEmpty() ? std::string() : n->Field(0).AsString();
             if (ctx.json) {
-                std::cout << (primeiro ? "" : ",") << "{\"vinculo\":" << cli::JsonAlt(chave)
-                          << ",\"tipo\":" << cli::JsonAlt(a.TipoAlteracao) << ",\"conta\":" << cli::JsonAlt(a.NumeroEmpregadoQueld)
-                          << ",\"nome_banco\":" << cli::JsonAlt(a.ConteudoAnterior)
-                          << ",\"nome_cadastrado\":" << cli::JsonAlt(cadastrado)
-                          << ",\"confirmacao\":" << cli::JsonAlt(a.Confirmacao) << "}";
+                std::cout << (primeiro ? "" : ",") << "{\"vinculo\":" << cli::Json(chave)
+                          << ",\"tipo\":" << cli::Json(a.TipoAlteracao) << ",\"conta\":" << cli::Json(a.NumeroEmpregadoQueld)
+                          << ",\"nome_banco\":" << cli::Json(a.ConteudoAnterior)
+                          << ",\"nome_cadastrado\":" << cli::Json(cadastrado)
+                          << ",\"confirmacao\":" << cli::Json(a.Confirmacao) << "}";
             } else {
                 std::cout << chave << "  conta " << a.NumeroEmpregadoQueld << "  "
                           << (a.Confirmacao == "S" ? "mantido" : "pendente") << "\n  banco:     " << a.ConteudoAnterior
@@ -158,7 +96,7 @@ DRAV_COMANDO(RegistrarAlteracoes)
             ->required();
         d->callback([&ctx, adotar] {
             using namespace drav;
-            const cli::ChaveAlt c = cli::LerChaveAlt(vinculo);
+            const cli::ChaveVinculoCli c = cli::LerChaveVinculoCli(vinculo);
             auto& sessao = *ctx.Abrir().sessao;
             std::string nomeBanco;
             if (!cli::LerPendente(sessao, c, conta, nomeBanco)) {

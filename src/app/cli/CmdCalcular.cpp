@@ -1,5 +1,6 @@
 // "drav-cli calcular": the rescission amounts of one link, as the closing would compute them,
 // optionally stored in the link's rescission data.
+#include "Apoio.h"
 #include "Comandos.h"
 
 #include "calc/Calculo.h"
@@ -21,78 +22,20 @@
 namespace drav::cli {
 namespace {
 
-TDateTime LerDataCalculo(const std::string& texto, const char* o_que)
-{
-    static const std::regex forma(R"((\d{2})/(\d{2})/(\d{4}))");
-    std::smatch m;
-    if (std::regex_match(texto, m, forma)) {
-        const int d = std::stoi(m[1]), me = std::stoi(m[2]), a = std::stoi(m[3]);
-        if (DataExiste(a, me, d))
-            return CodificarData(a, me, d);
-    }
-    throw std::invalid_argument(std::string(o_que) + ": data inválida '" + texto + "' (use DD/MM/AAAA)");
-}
-
-int64_t LerNumero(const std::string& texto, const char* o_que)
-{
-    // The usual punctuation of a typed CNPJ or PIS is accepted.
-    std::string digitos;
-    for (char c : texto) {
-        if (c >= '0' && c <= '9')
-            digitos += c;
-        else if (c != '.' && c != '/' && c != '-')
-            digitos.clear(), digitos += 'x';
-    }
-    int64_t n = 0;
-    const auto [fim, erro] = std::from_chars(digitos.data(), digitos.data() + digitos.size(), n);
-    if (digitos.empty() || erro != std::errc() || fim != digitos.data() + digitos.size() || n <= 0)
-        throw std::invalid_argument(std::string("--vinculo: ") + o_que + " '" + texto + "' não é um número válido");
-    return n;
-}
-
-// TIPO:INSCRICAO:PIS:CATEGORIA:ADMISSAO
 TEntradaCalculo LerChave(const std::string& texto)
 {
-    std::vector<std::string> partes;
-    std::stringstream s(texto);
-    for (std::string p; std::getline(s, p, ':');)
-        partes.push_back(Aparar(p));
-    if (partes.size() != 5)
-        throw std::invalid_argument("--vinculo: use TIPO:INSCRICAO:PIS:CATEGORIA:ADMISSAO (admissão DD/MM/AAAA), "
-                                    "recebido '" +
-                                    texto + "'");
+    const ChaveVinculoCli c = LerChaveVinculoCli(texto);
     TEntradaCalculo e;
-    const int64_t tipo = LerNumero(partes[0], "tipo de inscrição");
-    if (tipo != 1 && tipo != 2)
-        throw std::invalid_argument("--vinculo: o tipo de inscrição é 1 (CNPJ) ou 2 (CEI)");
-    e.TipoInscricao = static_cast<int>(tipo);
-    e.Inscricao = LerNumero(partes[1], "inscrição");
-    e.Pis = LerNumero(partes[2], "PIS");
-    const int64_t categoria = LerNumero(partes[3], "categoria");
-    if (categoria > 99)
-        throw std::invalid_argument("--vinculo: categoria inválida '" + partes[3] + "'");
-    e.Categoria = static_cast<int>(categoria);
-    e.DataAdmissao = LerDataCalculo(partes[4], "--vinculo: admissão");
+    e.TipoInscricao = c.tipo;
+    e.Inscricao = c.inscricao;
+    e.Pis = c.pis;
+    e.Categoria = c.categoria;
+    e.DataAdmissao = c.admissao;
     return e;
 }
 
 std::string Data(TDateTime d) { return d > 0 ? DataParaTexto(d) : std::string(); }
-std::string DataJson(TDateTime d) { return d > 0 ? "\"" + DataParaTexto(d) + "\"" : "null"; }
 std::string MesAno(TDateTime d) { return d > 0 ? FormatarDataHora("mm/yyyy", d) : std::string(); }
-
-std::string Json(const std::string& texto)
-{
-    std::string s = "\"";
-    for (char c : texto) {
-        if (c == '"' || c == '\\')
-            s += '\\', s += c;
-        else if (static_cast<unsigned char>(c) < 0x20)
-            s += ' ';
-        else
-            s += c;
-    }
-    return s + "\"";
-}
 
 struct Rotulo {
     TipoParcela tipo;
@@ -200,7 +143,7 @@ DRAV_COMANDO(RegistrarCalcular)
     sub->callback([&ctx] {
         using namespace drav;
         TEntradaCalculo entrada = cli::LerChave(vinculo);
-        const TDateTime dataInformada = pagamento.empty() ? NullDate : cli::LerDataCalculo(pagamento, "--pagamento");
+        const TDateTime dataInformada = pagamento.empty() ? NullDate : cli::LerDataCli(pagamento, "--pagamento");
         auto& a = ctx.Abrir();
         auto& sessao = *a.sessao;
         entrada.DataPagamento = pagamento.empty() ? a.DataPagamentoRecolhimento : dataInformada;

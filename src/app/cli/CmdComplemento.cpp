@@ -1,6 +1,7 @@
 // Balance-complement commands: "drav-cli complemento listar|incluir|excluir" for one link. The
 // deposit each competence owes is computed with the installed index tables, as the complement
 // screen does, and the link's rescission row keeps their sum.
+#include "Apoio.h"
 #include "Comandos.h"
 
 #include "calc/ComplementoSaldo.h"
@@ -36,14 +37,6 @@ const char* NomeTipo(const std::string& tipo)
     if (tipo == ComplementoNaoIndividualizado)
         return "Recolhidos e Não Individualizados";
     return "";
-}
-
-std::string JsonTexto(const std::string& s)
-{
-    std::string r = "\"";
-    for (char c : s)
-        r += (c == '"' || c == '\\') ? std::string("\\") + c : std::string(1, c);
-    return r + "\"";
 }
 
 struct OpcoesVinculo {
@@ -171,7 +164,7 @@ DRAV_COMANDO(RegistrarComplementoListar)
             total += c->ValorDeposito;
             if (ctx.json)
                 json += (json.empty() ? "" : ",") + std::string("{\"tipo\":") + c->NumeroComplemento +
-                        ",\"descricao\":" + cli::JsonTexto(cli::NomeTipo(c->NumeroComplemento)) +
+                        ",\"descricao\":" + cli::Json(cli::NomeTipo(c->NumeroComplemento)) +
                         ",\"competencia\":\"" + c->MesCompetencia + "/" + c->AnoCompetencia +
                         "\",\"remuneracao\":" + FormatarValorPonto(c->ValorRemuneracao) +
                         ",\"deposito\":" + FormatarValorPonto(c->ValorDeposito) + "}";

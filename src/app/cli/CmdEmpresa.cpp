@@ -2,6 +2,7 @@
 // "drav-cli responsavel mostrar|definir". Fields come from flags or from a small key=value file
 // (--arquivo); a flag wins over the same key of the file. Failures print the message text and end
 // with a non-zero code.
+#include "Apoio.h"
 #include "Comandos.h"
 
 #include "core/Conversao.h"
@@ -152,30 +153,6 @@ int LerTipo(const std::string& tipo, const std::string& numero)
         return 0; // refused by the type check with its own message
     const std::size_t n = SemPontuacao(numero).size();
     return n == 14 ? 1 : n == 12 ? 2 : 0;
-}
-
-std::string Json(const std::string& s)
-{
-    std::string r = "\"";
-    for (unsigned char c : s) {
-        switch (c) {
-        case '"': r += "\\\""; break;
-        case '\\': r += "\\\\"; break;
-        case '\n': r += "\\n"; break;
-        case '\r': r += "\\r"; break;
-        case '\t': r += "\\t"; break;
-        default:
-            if (c < 0x20) {
-                const char* hex = "0123456789abcdef";
-                r += "\\u00";
-                r += hex[c >> 4];
-                r += hex[c & 15];
-            } else {
-                r += static_cast<char>(c);
-            }
-        }
-    }
-    return r + "\"";
 }
 
 const char* NomeTipo(int tipo) { return tipo == 1 ? "CNPJ" : tipo == 2 ? "CEI" : "?"; }

@@ -1,5 +1,6 @@
 // "drav-cli importar-folha ARQUIVO": the payroll import on the shared worker, with the progress bar
 // on stderr. Ctrl+C asks the import to stop before its next line; it then rolls back by itself.
+#include "Apoio.h"
 #include "Comandos.h"
 
 #include "calc/Inconsistencia.h"
@@ -58,24 +59,6 @@ private:
     long maximo_ = 0;
     std::mutex m_;
 };
-
-std::string Json(const std::string& s)
-{
-    std::string r = "\"";
-    for (unsigned char c : s) {
-        if (c == '"' || c == '\\') {
-            r += '\\';
-            r += static_cast<char>(c);
-        } else if (c < 0x20) {
-            char buf[8];
-            std::snprintf(buf, sizeof buf, "\\u%04x", c);
-            r += buf;
-        } else {
-            r += static_cast<char>(c);
-        }
-    }
-    return r + "\"";
-}
 
 struct Achado {
     int linha;

@@ -1,6 +1,7 @@
 // Worker commands: "drav-cli trabalhador listar|mostrar|incluir|excluir" and "drav-cli vinculo
 // mostrar". A worker is typed with flags or read from a small key=value file; several links of one
 // worker are saved together, all or none.
+#include "Apoio.h"
 #include "Comandos.h"
 
 #include "core/Conversao.h"
@@ -165,23 +166,6 @@ double Quantia(const Valores& v, const std::string& chave)
 TDateTime Data(const Valores& v, const std::string& chave) { return StrToData(Valor(v, chave), 0); }
 
 std::string TextoData(TDateTime d) { return d > 0 ? DataParaTexto(d) : std::string(); }
-
-std::string Json(const std::string& s)
-{
-    std::string r = "\"";
-    for (unsigned char c : s) {
-        if (c == '"' || c == '\\')
-            r += '\\', r += static_cast<char>(c);
-        else if (c < 0x20) {
-            static const char* hex = "0123456789abcdef";
-            r += "\\u00";
-            r += hex[c >> 4];
-            r += hex[c & 15];
-        } else
-            r += static_cast<char>(c);
-    }
-    return r + "\"";
-}
 
 std::string CodigoTela(const std::string& codigo) { return "40" + CompletarZeros(codigo, 4); }
 

@@ -1,5 +1,6 @@
 // "drav-cli validar": checks links as a whole before they take part in a collection, records what
 // it finds in the inconsistency register and flags each link.
+#include "Apoio.h"
 #include "Comandos.h"
 
 #include "calc/Inconsistencia.h"
@@ -18,42 +19,6 @@
 namespace drav::cli {
 namespace {
 
-int64_t Numero(const std::string& texto, const std::string& o_que)
-{
-    // The usual punctuation of a typed CNPJ or PIS is accepted; anything else is refused.
-    std::string digitos;
-    for (char c : texto) {
-        if (c >= '0' && c <= '9')
-            digitos += c;
-        else if (c != '.' && c != '/' && c != '-')
-            throw std::invalid_argument(o_que + " '" + texto + "' não é um número válido");
-    }
-    int64_t n = 0;
-    const auto [fim, erro] = std::from_chars(digitos.data(), digitos.data() + digitos.size(), n);
-    if (digitos.empty() || erro != std::errc() || fim != digitos.data() + digitos.size() || n <= 0)
-        throw std::invalid_argument(o_que + " '" + texto + "' não é um número válido");
-    return n;
-}
-
-TDateTime DataChave(const std::string& texto)
-{
-    static const std::regex forma(R"((\d{2})/?(\d{2})/?(\d{4}))");
-    std::smatch m;
-    if (std::regex_match(texto, m, forma)) {
-        const int d = std::stoi(m[1]), me = std::stoi(m[2]), a = std::stoi(m[3]);
-        if (DataExiste(a, me, d))
-            return CodificarData(a, me, d);
-    }
-    throw std::invalid_argument("--vinculo: admissão inválida '" + texto + "' (use DD/MM/AAAA)");
-}
-
-struct ChaveCli {
-    int tipo = 0;
-    int64_t inscricao = 0, pis = 0;
-    int categoria = 0;
-    TDateTime admissao = NullDate;
-};
-
 int Tipo(int64_t t, const std::string& opcao)
 {
     if (t != 1 && t != 2)
@@ -61,53 +26,17 @@ int Tipo(int64_t t, const std::string& opcao)
     return static_cast<int>(t);
 }
 
-// TIPO:INSCRICAO:PIS:CATEGORIA:ADMISSAO
-ChaveCli LerVinculo(const std::string& texto)
-{
-    std::vector<std::string> p;
-    std::stringstream s(texto);
-    for (std::string parte; std::getline(s, parte, ':');)
-        p.push_back(Aparar(parte));
-    if (p.size() != 5)
-        throw std::invalid_argument("--vinculo: use TIPO:INSCRICAO:PIS:CATEGORIA:ADMISSAO (admissão DD/MM/AAAA), "
-                                    "recebido '" + texto + "'");
-    ChaveCli c;
-    c.tipo = Tipo(Numero(p[0], "--vinculo: tipo de inscrição"), "--vinculo");
-    c.inscricao = Numero(p[1], "--vinculo: inscrição");
-    c.pis = Numero(p[2], "--vinculo: PIS");
-    const int64_t categoria = Numero(p[3], "--vinculo: categoria");
-    if (categoria > 99)
-        throw std::invalid_argument("--vinculo: categoria inválida '" + p[3] + "'");
-    c.categoria = static_cast<int>(categoria);
-    c.admissao = DataChave(p[4]);
-    return c;
-}
-
 // TIPO:INSCRICAO, or the bare number (14 digits a CNPJ, 12 a CEI).
 std::pair<int, int64_t> LerEmpresa(const std::string& texto)
 {
     const auto dois = texto.find(':');
     if (dois != std::string::npos)
-        return {Tipo(Numero(Aparar(texto.substr(0, dois)), "--empresa: tipo"), "--empresa"),
-                Numero(Aparar(texto.substr(dois + 1)), "--empresa: inscrição")};
+        return {Tipo(LerNumeroCli(Aparar(texto.substr(0, dois)), "--empresa: tipo"), "--empresa"),
+                LerNumeroCli(Aparar(texto.substr(dois + 1)), "--empresa: inscrição")};
     const std::string d = SoDigitos(texto);
     if (d.size() != 14 && d.size() != 12)
         throw std::invalid_argument("--empresa: informe TIPO:INSCRICAO ou um CNPJ (14 dígitos) ou CEI (12 dígitos)");
-    return {d.size() == 14 ? 1 : 2, Numero(texto, "--empresa")};
-}
-
-std::string Json(const std::string& texto)
-{
-    std::string s = "\"";
-    for (char c : texto) {
-        if (c == '"' || c == '\\')
-            s += '\\', s += c;
-        else if (static_cast<unsigned char>(c) < 0x20)
-            s += ' ';
-        else
-            s += c;
-    }
-    return s + "\"";
+    return {d.size() == 14 ? 1 : 2, LerNumeroCli(texto, "--empresa")};
 }
 
 std::string Chave(const TAchadoValidacao& a)
@@ -135,11 +64,11 @@ DRAV_COMANDO(RegistrarValidar)
     sub->callback([&ctx] {
         using namespace drav;
         std::pair<int, int64_t> emp{0, 0};
-        cli::ChaveCli chave;
+        cli::ChaveVinculoCli chave;
         if (!empresa.empty())
             emp = cli::LerEmpresa(empresa);
         if (!vinculo.empty())
-            chave = cli::LerVinculo(vinculo);
+            chave = cli::LerChaveVinculoCli(vinculo);
         auto& sessao = *ctx.Abrir().sessao;
 
         if (!semRegistro) {

@@ -13,6 +13,7 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QFileDialog>
 #include <QLocale>
 #include <QSocketNotifier>
 #include <QWindow>
@@ -149,6 +150,23 @@ int main(int argc, char** argv)
         // The one tree of the process, built before the window that shows it.
         drav::TArvore arvore(*ctx.sessao, ctx.DataPagamentoRecolhimento);
         drav::TfrmPrincipal principal(ctx, mensagens, arvore, &tratador);
+        principal.DefinirComando("actImportarFolha", [&] {
+            QFileDialog dlg(&principal, QString::fromUtf8("Selecione o arquivo de DRAV para importação"));
+            dlg.setNameFilter(QString::fromUtf8("Arquivo de importação DRAV (DRAV.re)"));
+            dlg.selectFile("DRAV.re");
+            dlg.setFileMode(QFileDialog::ExistingFile);
+            dlg.setOption(QFileDialog::DontUseNativeDialog);
+            // Only a file named DRAV.RE (any case) that exists is taken.
+            while (dlg.exec() == QDialog::Accepted) {
+                const QString arquivo = dlg.selectedFiles().value(0);
+                if (!drav::TfrmEntrada::ArquivoFolhaAceito(arquivo))
+                    continue;
+                // Whatever the outcome, the tree shows what the database holds now.
+                drav::ExecutarImportacaoFolha(&principal, ctx, mensagens, arquivo);
+                principal.RecarregarArvore(true);
+                return;
+            }
+        });
         principal.show();
         return app.exec();
     } catch (const std::exception& e) {

@@ -18,7 +18,6 @@
 #include "ui/principal/TfrmResumoVinculo.h"
 
 #include <QApplication>
-#include <QCloseEvent>
 #include <QDialog>
 #include <QLabel>
 #include <QMenu>
@@ -464,16 +463,6 @@ void TfrmPrincipal::ResponsavelGravado()
 {
     // The responsible's key and role may have moved to another row: build the tree again.
     RecarregarArvore(false);
-}
-
-void TfrmPrincipal::closeEvent(QCloseEvent* e)
-{
-    if (travado_) {
-        // A record is being typed: the frame's "Cancelar" or "Salvar" ends that first.
-        e->ignore();
-        return;
-    }
-    QMainWindow::closeEvent(e);
 }
 
 } // namespace drav

@@ -75,9 +75,6 @@ public:
     // Builds the context menu of the selected node (what a right-click shows).
     QMenu* MontarMenuContexto();
 
-protected:
-    void closeEvent(QCloseEvent* e) override;
-
 private:
     // construction (TfrmPrincipalComandos.cpp)
     void CriarAcoes();
