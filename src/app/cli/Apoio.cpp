@@ -88,6 +88,23 @@ TDateTime LerDataCli(const std::string& texto, const std::string& o_que)
     throw std::invalid_argument(o_que + " inválida '" + texto + "' (use DD/MM/AAAA)");
 }
 
+std::pair<int, int64_t> LerEmpresaCli(const std::string& texto, const std::string& opcao)
+{
+    const auto dois = texto.find(':');
+    if (dois != std::string::npos) {
+        const int64_t tipo = LerNumeroCli(texto.substr(0, dois), opcao + ": tipo");
+        if (tipo != 1 && tipo != 2)
+            throw std::invalid_argument(opcao + ": o tipo de inscrição é 1 (CNPJ) ou 2 (CEI)");
+        return {static_cast<int>(tipo), LerNumeroCli(texto.substr(dois + 1), opcao + ": inscrição")};
+    }
+    size_t digitos = 0;
+    for (const char c : texto)
+        digitos += (c >= '0' && c <= '9');
+    if (digitos != 14 && digitos != 12)
+        throw std::invalid_argument(opcao + ": informe TIPO:INSCRICAO ou um CNPJ (14 dígitos) ou CEI (12 dígitos)");
+    return {digitos == 14 ? 1 : 2, LerNumeroCli(texto, opcao)};
+}
+
 ChaveVinculoCli LerChaveVinculoCli(const std::string& texto, const std::string& opcao)
 {
     std::vector<std::string> p;

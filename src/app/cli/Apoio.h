@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 
 namespace drav::cli {
 
@@ -17,6 +18,10 @@ std::string DataJson(TDateTime data);
 int64_t LerNumeroCli(const std::string& texto, const std::string& o_que);
 // DD/MM/AAAA (or DDMMAAAA) that is a real date.
 TDateTime LerDataCli(const std::string& texto, const std::string& o_que);
+
+// An employer as the sub-commands take it: TIPO:INSCRICAO, or the bare number (14 digits a CNPJ,
+// 12 a CEI). Returns the inscription type and number.
+std::pair<int, int64_t> LerEmpresaCli(const std::string& texto, const std::string& opcao = "--empresa");
 
 // A link key as the sub-commands take it: TIPO:INSCRICAO:PIS:CATEGORIA:ADMISSAO.
 struct ChaveVinculoCli {

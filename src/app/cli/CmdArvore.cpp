@@ -3,6 +3,7 @@
 //   drav-cli participacao marcar|desmarcar|retirar-fechamento [--empresa INSC | --vinculo KEY | --todos]
 //   drav-cli abertura [--data DD/MM/AAAA | --retirar]
 // Questions take the --sim / --nao answer; without one a batch job answers No.
+#include "Apoio.h"
 #include "Comandos.h"
 
 #include "calc/Inconsistencia.h"
@@ -21,67 +22,10 @@
 namespace drav::cli {
 namespace {
 
-int64_t Numero(const std::string& texto, const std::string& o_que)
-{
-    // The usual punctuation of a typed CNPJ or PIS is accepted; anything else is refused.
-    std::string digitos;
-    for (char c : texto) {
-        if (c >= '0' && c <= '9')
-            digitos += c;
-        else if (c != '.' && c != '/' && c != '-')
-            throw std::invalid_argument(o_que + " '" + texto + "' não é um número válido");
-    }
-    int64_t n = 0;
-    const auto [fim, erro] = std::from_chars(digitos.data(), digitos.data() + digitos.size(), n);
-    if (digitos.empty() || erro != std::errc() || fim != digitos.data() + digitos.size() || n <= 0)
-        throw std::invalid_argument(o_que + " '" + texto + "' não é um número válido");
-    return n;
-}
-
-TDateTime LerData(const std::string& texto, const std::string& opcao)
-{
-    static const std::regex forma(R"((\d{2})/?(\d{2})/?(\d{4}))");
-    std::smatch m;
-    if (std::regex_match(texto, m, forma)) {
-        const int d = std::stoi(m[1]), me = std::stoi(m[2]), a = std::stoi(m[3]);
-        if (DataExiste(a, me, d))
-            return CodificarData(a, me, d);
-    }
-    throw std::invalid_argument(opcao + ": data inválida '" + texto + "' (use DD/MM/AAAA)");
-}
-
-int Tipo(int64_t t, const std::string& opcao)
-{
-    if (t != 1 && t != 2)
-        throw std::invalid_argument(opcao + ": o tipo de inscrição é 1 (CNPJ) ou 2 (CEI)");
-    return static_cast<int>(t);
-}
-
-std::vector<std::string> Partes(const std::string& texto)
-{
-    std::vector<std::string> p;
-    std::stringstream s(texto);
-    for (std::string parte; std::getline(s, parte, ':');)
-        p.push_back(Aparar(parte));
-    return p;
-}
-
 // TIPO:INSCRICAO, or the bare number (14 digits a CNPJ, 12 a CEI).
 int LocalizarEmpresa(const TArvore& a, const std::string& texto)
 {
-    const auto p = Partes(texto);
-    int tipo = 0;
-    int64_t inscricao = 0;
-    if (p.size() == 2) {
-        tipo = Tipo(Numero(p[0], "--empresa: tipo"), "--empresa");
-        inscricao = Numero(p[1], "--empresa: inscrição");
-    } else {
-        const std::string d = SoDigitos(texto);
-        if (p.size() != 1 || (d.size() != 14 && d.size() != 12))
-            throw std::invalid_argument("--empresa: informe TIPO:INSCRICAO ou um CNPJ (14 dígitos) ou CEI (12 dígitos)");
-        tipo = d.size() == 14 ? 1 : 2;
-        inscricao = Numero(texto, "--empresa");
-    }
+    const auto [tipo, inscricao] = LerEmpresaCli(texto);
     const int i = a.LocalizarEmpresa(tipo, inscricao);
     if (i < 0)
         throw std::invalid_argument("Empregador não encontrado: " + texto);
@@ -91,35 +35,11 @@ int LocalizarEmpresa(const TArvore& a, const std::string& texto)
 // TIPO:INSCRICAO:PIS:CATEGORIA:ADMISSAO
 int LocalizarVinculo(const TArvore& a, const std::string& texto)
 {
-    const auto p = Partes(texto);
-    if (p.size() != 5)
-        throw std::invalid_argument("--vinculo: use TIPO:INSCRICAO:PIS:CATEGORIA:ADMISSAO (admissão DD/MM/AAAA), "
-                                    "recebido '" + texto + "'");
-    const int tipo = Tipo(Numero(p[0], "--vinculo: tipo de inscrição"), "--vinculo");
-    const int64_t inscricao = Numero(p[1], "--vinculo: inscrição");
-    const int64_t pis = Numero(p[2], "--vinculo: PIS");
-    const int64_t categoria = Numero(p[3], "--vinculo: categoria");
-    if (categoria > 99)
-        throw std::invalid_argument("--vinculo: categoria inválida '" + p[3] + "'");
-    const TDateTime admissao = LerData(p[4], "--vinculo");
-    const int i = a.LocalizarVinculo(tipo, static_cast<int>(categoria), NoVinculo, admissao, pis, inscricao);
+    const ChaveVinculoCli c = LerChaveVinculoCli(texto);
+    const int i = a.LocalizarVinculo(c.tipo, c.categoria, NoVinculo, c.admissao, c.pis, c.inscricao);
     if (i < 0)
         throw std::invalid_argument("Vínculo não encontrado: " + texto);
     return i;
-}
-
-std::string Json(const std::string& texto)
-{
-    std::string s = "\"";
-    for (char c : texto) {
-        if (c == '"' || c == '\\')
-            s += '\\', s += c;
-        else if (static_cast<unsigned char>(c) < 0x20)
-            s += ' ';
-        else
-            s += c;
-    }
-    return s + "\"";
 }
 
 const char* EstadoTexto(const TRecArvore& r, int nivel)
@@ -343,7 +263,7 @@ DRAV_COMANDO(RegistrarAbertura)
                       << "\n";
             return;
         }
-        const TResultadoAbertura r = AbrirRecolhimento(arvore, cli::LerData(data, "--data"), app.DataEdital);
+        const TResultadoAbertura r = AbrirRecolhimento(arvore, cli::LerDataCli(data, "--data"), app.DataEdital);
         if (!r.Aberta) {
             ctx.Mensagens().Mensagem(r.Codigo, r.Tipo, Botoes::OK, mbOK, r.Argumento);
             ctx.codigoSaida = 1;

@@ -19,26 +19,6 @@
 namespace drav::cli {
 namespace {
 
-int Tipo(int64_t t, const std::string& opcao)
-{
-    if (t != 1 && t != 2)
-        throw std::invalid_argument(opcao + ": o tipo de inscrição é 1 (CNPJ) ou 2 (CEI)");
-    return static_cast<int>(t);
-}
-
-// TIPO:INSCRICAO, or the bare number (14 digits a CNPJ, 12 a CEI).
-std::pair<int, int64_t> LerEmpresa(const std::string& texto)
-{
-    const auto dois = texto.find(':');
-    if (dois != std::string::npos)
-        return {Tipo(LerNumeroCli(Aparar(texto.substr(0, dois)), "--empresa: tipo"), "--empresa"),
-                LerNumeroCli(Aparar(texto.substr(dois + 1)), "--empresa: inscrição")};
-    const std::string d = SoDigitos(texto);
-    if (d.size() != 14 && d.size() != 12)
-        throw std::invalid_argument("--empresa: informe TIPO:INSCRICAO ou um CNPJ (14 dígitos) ou CEI (12 dígitos)");
-    return {d.size() == 14 ? 1 : 2, LerNumeroCli(texto, "--empresa")};
-}
-
 std::string Chave(const TAchadoValidacao& a)
 {
     return std::to_string(a.TipoInscricao) + ":" + std::to_string(a.Inscricao) + ":" +
@@ -66,7 +46,7 @@ DRAV_COMANDO(RegistrarValidar)
         std::pair<int, int64_t> emp{0, 0};
         cli::ChaveVinculoCli chave;
         if (!empresa.empty())
-            emp = cli::LerEmpresa(empresa);
+            emp = cli::LerEmpresaCli(empresa);
         if (!vinculo.empty())
             chave = cli::LerChaveVinculoCli(vinculo);
         auto& sessao = *ctx.Abrir().sessao;
