@@ -174,6 +174,44 @@ bool TComplementoSaldo::ExisteCompetencia()
                 ->IsEmpty();
 }
 
+double DepositoComplemento(double remuneracao, double taxa, int categoria, int ano, int mes, TDateTime dataOpcao,
+                           TDateTime edital, const TIndicesCalculo& indices)
+{
+    if (!DataExiste(ano, mes, 1))
+        return -1;
+    const TDateTime competencia = CodificarData(ano, mes, 1);
+    const double d0 = TruncarDecimais(remuneracao * taxa / 100, 2);
+    double d = d0;
+    // Old currencies, each cut like the bank cut it: cruzeiro to cruzado, cruzado to cruzado
+    // novo, cruzeiro to cruzeiro real, cruzeiro real to real.
+    const int am = ano * 100 + mes;
+    if (am >= 196701 && am <= 198602)
+        d = TruncarDecimais(d / 1000, 2);
+    if (am <= 198812)
+        d = TruncarDecimais(d / 1000, 2);
+    if (am <= 199307)
+        d = TruncarDecimais(d / 1000, 2);
+    if (am <= 199406)
+        d = TruncarDecimais(d / 2750, 2);
+
+    // A deposit due before the edital's month owes interest and update up to that edital; the
+    // deposit is then only known with the index, so a missing index (or no table at all) makes
+    // it unknown rather than a deposit without interest.
+    if (!(edital > 0))
+        return -1;
+    const int anoV = mes == 12 ? ano + 1 : ano, mesV = mes == 12 ? 1 : mes + 1;
+    const DataCivil e = DecodificarData(edital);
+    const int anoE = e.mes == 12 ? e.ano + 1 : e.ano, mesE = e.mes == 12 ? 1 : e.mes + 1;
+    if (CodificarData(anoV, mesV, 10) <= CodificarData(anoE, mesE, 1)) {
+        const std::optional<double> i = indices.IndiceJAM(categoria, competencia, dataOpcao, edital);
+        if (!i)
+            return -1;
+        if (*i > 0)
+            d += TruncarDecimais(d0 * *i, 2);
+    }
+    return d;
+}
+
 double TComplementoSaldo::CalcularDeposito()
 {
     try {
@@ -182,39 +220,9 @@ double TComplementoSaldo::CalcularDeposito()
         const int ano = StrToInteiro(AnoCompetencia), mes = StrToInteiro(MesCompetencia);
         if (!DataExiste(ano, mes, 1))
             return -1;
-        const TDateTime competencia = CodificarData(ano, mes, 1);
-        const double taxa = AliquotaNaCompetencia(Aliquotas, Categoria, ano, mes);
-        const double d0 = TruncarDecimais(ValorRemuneracao * taxa / 100, 2);
-        double d = d0;
-        // Old currencies, each cut like the bank cut it: cruzeiro to cruzado, cruzado to cruzado
-        // novo, cruzeiro to cruzeiro real, cruzeiro real to real.
-        const int am = ano * 100 + mes;
-        if (am >= 196701 && am <= 198602)
-            d = TruncarDecimais(d / 1000, 2);
-        if (am <= 198812)
-            d = TruncarDecimais(d / 1000, 2);
-        if (am <= 199307)
-            d = TruncarDecimais(d / 1000, 2);
-        if (am <= 199406)
-            d = TruncarDecimais(d / 2750, 2);
-
-        // A deposit due before the edital's month owes interest and update up to that edital; the
-        // deposit is then only known with the index, so a missing index (or no table at all) makes
-        // it unknown rather than a deposit without interest.
-        if (!Informada(DataEdital))
-            return -1;
-        const int anoV = mes == 12 ? ano + 1 : ano, mesV = mes == 12 ? 1 : mes + 1;
-        const DataCivil e = DecodificarData(DataEdital);
-        const int anoE = e.mes == 12 ? e.ano + 1 : e.ano, mesE = e.mes == 12 ? 1 : e.mes + 1;
-        if (CodificarData(anoV, mesV, 10) <= CodificarData(anoE, mesE, 1)) {
-            const TIndicesCalculo indices(tabelas_, nullptr);
-            const std::optional<double> i = indices.IndiceJAM(Categoria, competencia, Vinculo().DataOpcao, DataEdital);
-            if (!i)
-                return -1;
-            if (*i > 0)
-                d += TruncarDecimais(d0 * *i, 2);
-        }
-        return d;
+        const TIndicesCalculo indices(tabelas_, nullptr);
+        return DepositoComplemento(ValorRemuneracao, AliquotaNaCompetencia(Aliquotas, Categoria, ano, mes), Categoria,
+                                   ano, mes, Vinculo().DataOpcao, DataEdital, indices);
     } catch (const std::exception&) {
         return -1;
     }

@@ -25,6 +25,15 @@ struct TAliquotaCompetencia {
 // competence not after it, whatever order the rows come in; 0 when none.
 double AliquotaNaCompetencia(const std::vector<TAliquotaCompetencia>& aliquotas, int categoria, int ano, int mes);
 
+class TIndicesCalculo;
+
+// The deposit of one complement competence: the rate's share of the remuneration in the currency
+// of the day, plus the interest it owes when it fell due before the edital's month. Negative when
+// that interest cannot be known (no edital, missing JAM index): never a deposit without interest.
+// The screen and the payroll import both use it.
+double DepositoComplemento(double remuneracao, double taxa, int categoria, int ano, int mes, TDateTime dataOpcao,
+                           TDateTime edital, const TIndicesCalculo& indices);
+
 // Kinds of complement (NU_COMPLEMENTO).
 inline constexpr const char* ComplementoNaoRecolhido = "1";
 inline constexpr const char* ComplementoNaoProcessado = "2";

@@ -93,38 +93,8 @@ double TComplementoFolha::CalcularDeposito()
     try {
         CarregarTabelas();
         const int ano = StrToInteiro(AnoCompetencia), mes = StrToInteiro(MesCompetencia);
-        if (!DataExiste(ano, mes, 1))
-            return -1;
-        const TDateTime competencia = CodificarData(ano, mes, 1);
-        double taxa = 0;
-        for (const Aliquota& a : aliquotas_)
-            if (a.categoria == Categoria && DataExiste(a.ano, a.mes, 1) && CodificarData(a.ano, a.mes, 1) <= competencia)
-                taxa = a.percentual;
-        const double d0 = TruncarDecimais(ValorRemuneracao * taxa / 100, 2);
-        double d = d0;
-        const int am = ano * 100 + mes;
-        // Old currencies: cruzeiro, cruzado, cruzado novo, cruzeiro real.
-        if (am >= 196701 && am <= 198602)
-            d = TruncarDecimais(d / 1000, 2);
-        if (am <= 198812)
-            d = TruncarDecimais(d / 1000, 2);
-        if (am <= 199307)
-            d = TruncarDecimais(d / 1000, 2);
-        if (am <= 199406)
-            d = TruncarDecimais(d / 2750, 2);
-        const int anoV = mes == 12 ? ano + 1 : ano, mesV = mes == 12 ? 1 : mes + 1;
-        const TDateTime vencimento = CodificarData(anoV, mesV, 7);
-        if (Informada(edital_)) {
-            const DataCivil e = DecodificarData(edital_);
-            const int anoE = e.mes == 12 ? e.ano + 1 : e.ano, mesE = e.mes == 12 ? 1 : e.mes + 1;
-            const DataCivil v = DecodificarData(vencimento);
-            if (CodificarData(v.ano, v.mes, 10) <= CodificarData(anoE, mesE, 1)) {
-                const std::optional<double> i = indices_->IndiceJAM(Categoria, competencia, DataOpcao, edital_);
-                if (i && *i > 0)
-                    d += TruncarDecimais(d0 * *i, 2);
-            }
-        }
-        return d;
+        return DepositoComplemento(ValorRemuneracao, AliquotaNaCompetencia(aliquotas_, Categoria, ano, mes), Categoria,
+                                   ano, mes, DataOpcao, edital_, *indices_);
     } catch (const std::exception&) {
         return -1;
     }

@@ -2,6 +2,7 @@
 // The balance complements a payroll file declares (SFGTBG07_COMPLEMENTO_SALDO): the checks the
 // import applies to each competence and the deposit each one owes, written inside the import's
 // transaction.
+#include "calc/ComplementoSaldo.h"
 #include "core/Datas.h"
 
 #include <cstdint>
@@ -56,15 +57,11 @@ public:
     bool Incluir();
 
 private:
-    struct Aliquota {
-        int categoria, ano, mes;
-        double percentual;
-    };
     void CarregarTabelas();
 
     TDBUtils& sessao_;
     bool carregado_ = false;
-    std::vector<Aliquota> aliquotas_;
+    std::vector<TAliquotaCompetencia> aliquotas_;
     TDateTime edital_ = NullDate;
     std::unique_ptr<TTabelasIndicesBanco> tabelas_;
     std::unique_ptr<TIndicesCalculo> indices_;

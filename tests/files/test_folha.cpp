@@ -321,3 +321,19 @@ TEST_F(Folha, MensagemAusenteDaTabelaAbortaCom0396)
     EXPECT_EQ(folha.CodigoMensagem, "0396");
     EXPECT_FALSE(folha.Aberto);
 }
+
+namespace {
+
+// A complement that owes interest must not be stored without it when the JAM index is missing.
+TEST_F(Folha, ComplementoSemIndiceJamFalhaEmVezDeGravarSemJuros)
+{
+    sessao->ExecutarSQL("DELETE FROM SFGTBT17_INDICE_SIMPLIFICADO");
+    EXPECT_FALSE(Importar(LinhasFixture()));
+    const auto a = Achados();
+    ASSERT_FALSE(a.empty());
+    EXPECT_EQ(a.front().codigo, 372);
+    EXPECT_EQ(a.front().registro, "43");
+    EsperarNadaGravado();
+}
+
+} // namespace
