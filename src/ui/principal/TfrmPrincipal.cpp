@@ -16,6 +16,8 @@
 #include "ui/principal/ModeloArvore.h"
 #include "ui/principal/TfrmAbreMovimento.h"
 #include "ui/principal/TfrmResumoVinculo.h"
+#include "ui/complemento/TfrmComplementoSaldo.h"
+#include "calc/Indices.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -131,6 +133,13 @@ TfrmPrincipal::TfrmPrincipal(ContextoAplicacao& ctx, TMensagens& mensagens, TArv
     frmFuncionarios_ = new TfrmFuncionarios(s, mensagens_, pilha_);
     frmAbreMovimento_ = new TfrmAbreMovimento(arvore_, mensagens_, ctx_.DataEdital, pilha_);
     frmResumo_ = new TfrmResumoVinculo(s, pilha_);
+    frmResumo_->abrirComplementos = [this](const TRecArvore& v) {
+        TTabelasIndicesBanco tabelas(*ctx_.sessao);
+        const TChaveComplemento chave{v.TipoInscricao, v.Inscricao, v.Pis, v.Categoria, v.DataAdmissao};
+        TfrmComplementoSaldo janela(*ctx_.sessao, tabelas, ctx_.DataEdital, ctx_.DataPagamentoRecolhimento, mensagens_,
+                                    chave, this);
+        janela.exec();
+    };
     for (QWidget* w : {vazio_, static_cast<QWidget*>(frmResponsavel_), static_cast<QWidget*>(frmEmpresas_),
                        static_cast<QWidget*>(frmFuncionarios_), static_cast<QWidget*>(frmAbreMovimento_),
                        static_cast<QWidget*>(frmResumo_)})

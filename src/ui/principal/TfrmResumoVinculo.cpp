@@ -8,6 +8,7 @@
 
 #include <QGroupBox>
 #include <QLabel>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace drav {
@@ -45,15 +46,25 @@ TfrmResumoVinculo::TfrmResumoVinculo(TDBUtils& sessao, QWidget* parent) : QFrame
     lblDados_->setAlignment(Qt::AlignTop | Qt::AlignLeft);
     (new QVBoxLayout(grupo))->addWidget(lblDados_);
     raiz->addWidget(grupo);
-    auto* futuro = new QLabel(QString::fromUtf8("Complementos de saldo: ") + TextoVersaoFutura(), this);
-    futuro->setObjectName("lblComplementos");
-    futuro->setStyleSheet("QLabel { color: #606060; }");
-    raiz->addWidget(futuro);
+    auto* complementos = new QPushButton(QString::fromUtf8("&Complementos de Saldo..."), this);
+    complementos->setObjectName("btnComplementos");
+    connect(complementos, &QPushButton::clicked, this, [this] {
+        if (reabrir_)
+            reabrir_();
+    });
+    raiz->addWidget(complementos, 0, Qt::AlignLeft);
     raiz->addStretch(1);
 }
 
 void TfrmResumoVinculo::Mostrar(const TRecArvore& v, const QString& nomeEmpresa)
 {
+    // The dialog may change the complement sum shown here: show the link again when it closes.
+    reabrir_ = [this, v, nomeEmpresa] {
+        if (!abrirComplementos)
+            return;
+        abrirComplementos(v);
+        Mostrar(v, nomeEmpresa);
+    };
     const std::string chave = SqlChaveVinculo("", v.TipoInscricao, v.Inscricao, v.Pis, v.Categoria, v.DataAdmissao);
     auto t = sessao_.AbrirConsulta("SELECT NO_EMPREGADO FROM SFGTBG03_EMPREGADO WHERE NU_PIS = " + std::to_string(v.Pis));
     auto r = sessao_.AbrirConsulta("SELECT VR_SALDO_RESCISORIO, IC_ORIGEM_SALDO_RESCISORIO, VR_DEPOSITO_CMPLO_SALDO "

@@ -1,7 +1,10 @@
 #pragma once
 #include <QFrame>
 
+#include <functional>
+
 class QLabel;
+class QPushButton;
 
 namespace drav {
 
@@ -17,9 +20,13 @@ public:
     TfrmResumoVinculo(TDBUtils& sessao, QWidget* parent = nullptr);
     void Mostrar(const TRecArvore& vinculo, const QString& nomeEmpresa);
 
+    // Opens the balance complements of the link shown; the main window provides it.
+    std::function<void(const TRecArvore&)> abrirComplementos;
+
 private:
     TDBUtils& sessao_;
     QLabel* lblDados_ = nullptr;
+    std::function<void()> reabrir_;
 };
 
 } // namespace drav
