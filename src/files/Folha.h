@@ -25,6 +25,8 @@ class TComplementoFolha;
 // in one transaction. Progress and cancelling go through the sink; the tree is reached only
 // through the two optional functions, so the import runs the same from a window, the terminal
 // or a test.
+class TEndereco;
+
 class TArqFolha : public TArquivo {
 public:
     explicit TArqFolha(TDBUtils& sessao, IProgresso* progresso = nullptr);
@@ -78,6 +80,8 @@ private:
     void Registrar(std::size_t i, const std::string& conteudo, const std::string& codigo);
     void RegistrarComo(std::size_t i, const std::string& tipoRegistro, const std::string& conteudo, int codigo);
     bool Numerico(std::size_t i, const std::string& campo, const char* rotulo);
+    void ValidarEndereco(std::size_t i, TEndereco& end, const std::string& logradouro, const std::string& bairro,
+                         const std::string& cep, const std::string& localidade, const std::string& uf);
     // A date field: NullDate when blank or zeros, DataInvalida (recorded with 0212) when not a date.
     TDateTime Data(std::size_t i, const std::string& campo, const char* rotulo, bool registrar = true);
     bool Valor(std::size_t i, const std::string& campo, const char* rotulo, double& valor);

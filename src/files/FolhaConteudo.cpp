@@ -30,6 +30,30 @@ std::string SemZeros(const std::string& s) { return Zeros(s) ? std::string() : s
 
 } // namespace
 
+// The responsible's and each employer's address are checked alike.
+void TArqFolha::ValidarEndereco(std::size_t i, TEndereco& end, const std::string& logradouro,
+                                const std::string& bairro, const std::string& cep, const std::string& localidade,
+                                const std::string& uf)
+{
+    end.Logradouro = logradouro;
+    if (!end.ValidarLogradouro())
+        Registrar(i, logradouro, end.CodigoMensagem);
+    end.Bairro = bairro;
+    if (!end.ValidarBairro())
+        Registrar(i, bairro, end.CodigoMensagem);
+    if (Numerico(i, cep, "CEP: ")) {
+        end.Cep = cep;
+        if (!end.ValidarCep())
+            Registrar(i, cep, end.CodigoMensagem);
+    }
+    end.Localidade = localidade;
+    if (!end.ValidarLocalidade())
+        Registrar(i, localidade, end.CodigoMensagem);
+    end.Uf = uf;
+    if (!end.ValidarUf())
+        Registrar(i, uf, end.CodigoMensagem);
+}
+
 void TArqFolha::ValidarHeader(std::size_t i, const TRegFolha& reg)
 {
     namespace C = CamposHeader;
@@ -62,23 +86,7 @@ void TArqFolha::ValidarHeader(std::size_t i, const TRegFolha& reg)
     resp.Email = AparaDireita(reg[C::Email]);
     if (!resp.ValidarEmail())
         Registrar(i, reg[C::Email], resp.CodigoMensagem);
-    end.Logradouro = reg[C::Logradouro];
-    if (!end.ValidarLogradouro())
-        Registrar(i, reg[C::Logradouro], end.CodigoMensagem);
-    end.Bairro = reg[C::Bairro];
-    if (!end.ValidarBairro())
-        Registrar(i, reg[C::Bairro], end.CodigoMensagem);
-    if (Numerico(i, reg[C::Cep], "CEP: ")) {
-        end.Cep = reg[C::Cep];
-        if (!end.ValidarCep())
-            Registrar(i, reg[C::Cep], end.CodigoMensagem);
-    }
-    end.Localidade = reg[C::Localidade];
-    if (!end.ValidarLocalidade())
-        Registrar(i, reg[C::Localidade], end.CodigoMensagem);
-    end.Uf = reg[C::Uf];
-    if (!end.ValidarUf())
-        Registrar(i, reg[C::Uf], end.CodigoMensagem);
+    ValidarEndereco(i, end, reg[C::Logradouro], reg[C::Bairro], reg[C::Cep], reg[C::Localidade], reg[C::Uf]);
 
     const std::string& campoData = reg[C::DataPagamento];
     const std::string conteudoData = "Data Recolhimento: " + campoData;
@@ -146,23 +154,7 @@ void TArqFolha::ValidarEmpresa(std::size_t i, const TRegFolha& reg)
         if (!e.ValidarDdd())
             Registrar(i, e.Ddd, e.CodigoMensagem);
     }
-    end.Logradouro = reg[C::Logradouro];
-    if (!end.ValidarLogradouro())
-        Registrar(i, reg[C::Logradouro], end.CodigoMensagem);
-    end.Bairro = reg[C::Bairro];
-    if (!end.ValidarBairro())
-        Registrar(i, reg[C::Bairro], end.CodigoMensagem);
-    if (Numerico(i, reg[C::Cep], "CEP: ")) {
-        end.Cep = reg[C::Cep];
-        if (!end.ValidarCep())
-            Registrar(i, reg[C::Cep], end.CodigoMensagem);
-    }
-    end.Localidade = reg[C::Localidade];
-    if (!end.ValidarLocalidade())
-        Registrar(i, reg[C::Localidade], end.CodigoMensagem);
-    end.Uf = reg[C::Uf];
-    if (!end.ValidarUf())
-        Registrar(i, reg[C::Uf], end.CodigoMensagem);
+    ValidarEndereco(i, end, reg[C::Logradouro], reg[C::Bairro], reg[C::Cep], reg[C::Localidade], reg[C::Uf]);
     if (!Brancos(reg[C::Filler]))
         Registrar(i, reg[C::Filler], 9);
     if (!Zeros(reg[C::Zeros]) || reg[C::Zeros].size() != 36)
