@@ -174,6 +174,36 @@ bool TComplementoSaldo::ExisteCompetencia()
                 ->IsEmpty();
 }
 
+std::string CodigoCompetenciaComplemento(const std::string& ano, const std::string& mes, bool permiteVazio,
+                                         TDateTime dataOpcao, TDateTime dataMovimentacao)
+{
+    if (mes.empty() || ano.empty())
+        return {};
+    const int m = SoNumeros(mes) ? StrToInteiro(mes) : -1;
+    const int a = SoNumeros(ano) ? StrToInteiro(ano) : -1;
+    if (permiteVazio && m == 0 && a == 0)
+        return {};
+    if (m < 1 || m > 12 || a < 0 || ano.size() < 4)
+        return "0034";
+    if (a <= 1966)
+        return "0102";
+    if (Informada(dataOpcao) && a * 100 + m < AnoMes(dataOpcao))
+        return "0395";
+    if (Informada(dataMovimentacao) && a * 100 + m > AnoMes(dataMovimentacao))
+        return "0411";
+    return {};
+}
+
+std::string CodigoRemuneracaoComplemento(const std::string& ano, const std::string& mes, double remuneracao)
+{
+    const int m = StrToInteiro(mes), a = StrToInteiro(ano);
+    if (m == 0 && a == 0 && remuneracao > 0)
+        return "0355";
+    if (remuneracao == 0 && (m != 0 || a != 0))
+        return "0356";
+    return {};
+}
+
 double DepositoComplemento(double remuneracao, double taxa, int categoria, int ano, int mes, TDateTime dataOpcao,
                            TDateTime edital, const TIndicesCalculo& indices)
 {
@@ -391,32 +421,14 @@ bool TComplementoSaldo::ValidarPermiteComplemento()
 
 bool TComplementoSaldo::ValidarCompetencia(bool permiteVazio)
 {
-    CodigoMensagem.clear();
-    if (MesCompetencia.empty() || AnoCompetencia.empty())
-        return true;
-    const int mes = SoNumeros(MesCompetencia) ? StrToInteiro(MesCompetencia) : -1;
-    const int ano = SoNumeros(AnoCompetencia) ? StrToInteiro(AnoCompetencia) : -1;
-    if (permiteVazio && mes == 0 && ano == 0)
-        return true;
-    if (mes < 1 || mes > 12 || ano < 0 || AnoCompetencia.size() < 4)
-        CodigoMensagem = "0034";
-    else if (ano <= 1966)
-        CodigoMensagem = "0102";
-    else if (Informada(Vinculo().DataOpcao) && ano * 100 + mes < AnoMes(Vinculo().DataOpcao))
-        CodigoMensagem = "0395";
-    else if (Informada(Vinculo().DataMovimentacao) && ano * 100 + mes > AnoMes(Vinculo().DataMovimentacao))
-        CodigoMensagem = "0411";
+    CodigoMensagem = CodigoCompetenciaComplemento(AnoCompetencia, MesCompetencia, permiteVazio, Vinculo().DataOpcao,
+                                                  Vinculo().DataMovimentacao);
     return CodigoMensagem.empty();
 }
 
 bool TComplementoSaldo::ValidarRemuneracao()
 {
-    CodigoMensagem.clear();
-    const int mes = StrToInteiro(MesCompetencia), ano = StrToInteiro(AnoCompetencia);
-    if (mes == 0 && ano == 0 && ValorRemuneracao > 0)
-        CodigoMensagem = "0355";
-    else if (ValorRemuneracao == 0 && (mes != 0 || ano != 0))
-        CodigoMensagem = "0356";
+    CodigoMensagem = CodigoRemuneracaoComplemento(AnoCompetencia, MesCompetencia, ValorRemuneracao);
     return CodigoMensagem.empty();
 }
 

@@ -27,6 +27,12 @@ double AliquotaNaCompetencia(const std::vector<TAliquotaCompetencia>& aliquotas,
 
 class TIndicesCalculo;
 
+// The competence and remuneration rules of a complement, shared by the complement screen and the
+// payroll import. Each returns the message code of the first rule broken, empty when none.
+std::string CodigoCompetenciaComplemento(const std::string& ano, const std::string& mes, bool permiteVazio,
+                                         TDateTime dataOpcao, TDateTime dataMovimentacao);
+std::string CodigoRemuneracaoComplemento(const std::string& ano, const std::string& mes, double remuneracao);
+
 // The deposit of one complement competence: the rate's share of the remuneration in the currency
 // of the day, plus the interest it owes when it fell due before the edital's month. Negative when
 // that interest cannot be known (no edital, missing JAM index): never a deposit without interest.

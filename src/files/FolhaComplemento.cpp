@@ -13,12 +13,6 @@ namespace drav {
 
 namespace {
 
-int AnoMes(TDateTime data)
-{
-    const DataCivil c = DecodificarData(data);
-    return c.ano * 100 + c.mes;
-}
-
 bool Informada(TDateTime d) { return d != NullDate && d != DataInvalida && d > 0; }
 
 } // namespace
@@ -56,35 +50,14 @@ bool TComplementoFolha::ValidarPermiteComplemento()
 
 bool TComplementoFolha::ValidarCompetencia(bool permiteVazio)
 {
-    CodigoMensagem.clear();
-    if (MesCompetencia.empty() || AnoCompetencia.empty())
-        return true;
-    const bool mesNumerico = SoNumeros(MesCompetencia);
-    const int mes = mesNumerico ? StrToInteiro(MesCompetencia) : -1;
-    const int ano = SoNumeros(AnoCompetencia) ? StrToInteiro(AnoCompetencia) : -1;
-    if (permiteVazio && mes == 0 && ano == 0)
-        return true;
-    if (mes < 1 || mes > 12)
-        CodigoMensagem = "0034";
-    else if (ano < 0 || AnoCompetencia.size() < 4)
-        CodigoMensagem = "0034";
-    else if (ano <= 1966)
-        CodigoMensagem = "0102";
-    else if (Informada(DataOpcao) && ano * 100 + mes < AnoMes(DataOpcao))
-        CodigoMensagem = "0395";
-    else if (Informada(DataMovimentacao) && ano * 100 + mes > AnoMes(DataMovimentacao))
-        CodigoMensagem = "0411";
+    CodigoMensagem =
+        CodigoCompetenciaComplemento(AnoCompetencia, MesCompetencia, permiteVazio, DataOpcao, DataMovimentacao);
     return CodigoMensagem.empty();
 }
 
 bool TComplementoFolha::ValidarRemuneracao()
 {
-    CodigoMensagem.clear();
-    const int mes = StrToInteiro(MesCompetencia), ano = StrToInteiro(AnoCompetencia);
-    if (mes == 0 && ano == 0 && ValorRemuneracao > 0)
-        CodigoMensagem = "0355";
-    else if (ValorRemuneracao == 0 && (mes != 0 || ano != 0))
-        CodigoMensagem = "0356";
+    CodigoMensagem = CodigoRemuneracaoComplemento(AnoCompetencia, MesCompetencia, ValorRemuneracao);
     return CodigoMensagem.empty();
 }
 
