@@ -11,6 +11,7 @@
 #include "model/Empregado.h"
 #include "model/Empresa.h"
 #include "model/InformacaoRescisao.h"
+#include "model/RegistrosGravados.h"
 #include "model/Responsavel.h"
 #include "model/Vinculo.h"
 
@@ -27,12 +28,9 @@ namespace {
 // The session the checks of one run go through. The checks of the worker, the link and the
 // rescission data each ask the database for what they need, one link at a time; over a whole
 // portfolio that is tens of thousands of statements for a few distinct answers. This session
-// answers:
-//  - queries on the reference tables (SFGTBT..., read only while a run lasts) from the first time
-//    they were asked;
-//  - the per-link questions the run has already answered in bulk, by their exact text;
-// and passes everything else to the real session. A question it does not recognise therefore
-// only costs a round trip, never a wrong answer.
+// answers queries on the reference tables (SFGTBT..., read only while a run lasts) from the first
+// time they were asked and passes everything else to the real session; the per-link questions
+// about stored rows are answered from what the run read in bulk (TVinculo::Gravados).
 class TSessaoValidacao : public TDBUtils {
 public:
     explicit TSessaoValidacao(TDBUtils& base) : base_(base) {}
@@ -45,8 +43,6 @@ public:
 
     std::unique_ptr<TResultado> AbrirConsulta(const std::string& sql) override
     {
-        if (auto r = respostas_.find(sql); r != respostas_.end())
-            return std::make_unique<TResultado>(r->second);
         const bool referencia = SoTabelasReferencia(sql);
         if (referencia) {
             if (auto c = cache_.find(sql); c != cache_.end())
@@ -69,8 +65,6 @@ public:
         return base_.ExecutarSQLIndependente(sql);
     }
 
-    void Responder(std::string sql, TResultado resposta) { respostas_[std::move(sql)] = std::move(resposta); }
-    void EsquecerRespostas() { respostas_.clear(); }
     int64_t Comandos() const { return comandos_; }
 
 protected:
@@ -87,16 +81,8 @@ private:
 
     TDBUtils& base_;
     std::unordered_map<std::string, TResultado> cache_;
-    std::unordered_map<std::string, TResultado> respostas_;
     int64_t comandos_ = 0;
 };
-
-using ChaveVinculo = std::tuple<int, int64_t, int64_t, int, int64_t>; // admission as a whole day
-
-ChaveVinculo Chave(int tipo, int64_t inscricao, int64_t pis, int categoria, TDateTime admissao)
-{
-    return {tipo, inscricao, pis, categoria, static_cast<int64_t>(SomenteData(admissao))};
-}
 
 // The key written as given: a stored link of category 0 is still a link to judge (it fails "15"),
 // and a missing admission matches nothing.
@@ -269,10 +255,8 @@ std::vector<Passo> Passos(TEmpregado& t)
 } // namespace
 
 struct TValidacaoVinculo::Dados {
-    // Balance-complement competences (year, month) per link.
-    std::map<ChaveVinculo, std::vector<std::pair<int64_t, int64_t>>> complementos;
-    // Admissions of every stored link per PIS of the run.
-    std::unordered_map<int64_t, std::vector<TDateTime>> admissoesPorPis;
+    // The run's stored complements and admissions, so the checks do not query them per link.
+    TRegistrosGravados gravados;
 };
 
 TValidacaoVinculo::TValidacaoVinculo(TDBUtils& sessao) : sessao_(sessao) {}
@@ -365,15 +349,16 @@ TRetValidaCadastro TValidacaoVinculo::Executar(const std::string& condicao)
             "C.AA_COMPETENCIA, C.MM_COMPETENCIA FROM SFGTBG07_COMPLEMENTO_SALDO C WHERE EXISTS (" + dosVinculos +
             (filtro.empty() ? " WHERE " : " AND ") + SqlMesmaChave("VINC", "C") + ")");
         for (c->First(); !c->IsEmpty() && !c->Eof(); c->Next())
-            dados.complementos[Chave(static_cast<int>(c->Field(0).AsInt64()), c->Field(1).AsInt64(),
-                                     c->Field(2).AsInt64(), static_cast<int>(c->Field(3).AsInt64()),
-                                     c->Field(4).AsDateTime())]
-                .emplace_back(c->Field(5).AsInt64(), c->Field(6).AsInt64());
+            if (auto k = TRegistrosGravados::ChaveDe(static_cast<int>(c->Field(0).AsInt64()), c->Field(1).AsInt64(),
+                                                     c->Field(2).AsInt64(), static_cast<int>(c->Field(3).AsInt64()),
+                                                     c->Field(4).AsDateTime()))
+                dados.gravados.AdicionarComplemento(*k, static_cast<int>(c->Field(5).AsInt64()),
+                                                    static_cast<int>(c->Field(6).AsInt64()));
         auto a = sessao.AbrirConsulta(
             "SELECT V2.NU_PIS, V2.DT_ADMISSAO_VINCULO FROM SFGTBG04_VINCULO_EMPREGATICIO V2 WHERE V2.NU_PIS IN "
             "(SELECT VINC.NU_PIS FROM SFGTBG04_VINCULO_EMPREGATICIO VINC " + filtro + ")");
         for (a->First(); !a->IsEmpty() && !a->Eof(); a->Next())
-            dados.admissoesPorPis[a->Field(0).AsInt64()].push_back(a->Field(1).AsDateTime());
+            dados.gravados.AdicionarAdmissao(a->Field(0).AsInt64(), a->Field(1).AsDateTime());
     }
 
     std::unique_ptr<TInconsistencia> registro;
@@ -404,33 +389,7 @@ TRetValidaCadastro TValidacaoVinculo::Executar(const std::string& condicao)
             v.DataInicioAviso = NullDate;
 
         // The per-link questions of the checks, answered from what the run read in bulk.
-        {
-            TResultado comp({{"AA_COMPETENCIA", TipoColuna::Inteiro}, {"MM_COMPETENCIA", TipoColuna::Inteiro}});
-            if (auto it = dados.complementos.find(
-                    Chave(v.TipoInscricao, v.Inscricao, v.Pis, v.Categoria, v.DataAdmissao));
-                it != dados.complementos.end())
-                for (const auto& [ano, mes] : it->second)
-                    comp.AdicionarLinha({ano, mes});
-            sessao.Responder("SELECT AA_COMPETENCIA, MM_COMPETENCIA FROM SFGTBG07_COMPLEMENTO_SALDO WHERE " +
-                                 v.FiltroChave(),
-                             std::move(comp));
-            const TDateTime nascimento = trabalhador.DataNascimento;
-            if (nascimento != NullDate && nascimento != DataInvalida) {
-                int64_t anteriores = 0;
-                for (TDateTime adm : dados.admissoesPorPis[v.Pis])
-                    if (SomenteData(nascimento) > SomenteData(adm))
-                        ++anteriores;
-                TResultado total({{"TOTAL_PIS", TipoColuna::Inteiro}});
-                if (anteriores > 0)
-                    total.AdicionarLinha({anteriores});
-                sessao.Responder(
-                    "SELECT COUNT(VINC.NU_PIS) AS TOTAL_PIS FROM SFGTBG04_VINCULO_EMPREGATICIO VINC JOIN "
-                    "SFGTBG03_EMPREGADO EMPR   ON VINC.NU_PIS = EMPR.NU_PIS WHERE EMPR.NU_PIS = " +
-                        SqlInteiro64(v.Pis) + " AND " + SqlData(nascimento) +
-                        " > VINC.DT_ADMISSAO_VINCULO HAVING COUNT(VINC.NU_PIS) > 0",
-                    std::move(total));
-            }
-        }
+        v.Gravados = &dados.gravados;
 
         std::string codigo, conteudo, verificacao;
         for (const Passo& p : Passos(trabalhador)) {
@@ -441,7 +400,6 @@ TRetValidaCadastro TValidacaoVinculo::Executar(const std::string& condicao)
                 break;
             }
         }
-        sessao.EsquecerRespostas();
         ++examinados_;
         ret.Codigo = codigo;
 

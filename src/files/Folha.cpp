@@ -9,6 +9,7 @@
 #include "model/Empregado.h"
 #include "model/Empresa.h"
 #include "model/InformacaoRescisao.h"
+#include "model/RegistrosGravados.h"
 #include "model/Responsavel.h"
 #include "model/Vinculo.h"
 
@@ -159,6 +160,7 @@ bool TArqFolha::Processar()
             f.empresa_.reset();
             f.trabalhador_.reset();
             f.complemento_.reset();
+            f.gravados_.reset();
             f.CompetenciasVistas.clear();
             f.registrosPorPis_.clear();
             f.Fechar();
@@ -411,6 +413,7 @@ bool TArqFolha::ValidarConteudo()
     for (const TRegRegistro& r : Registros)
         if (r.TipoRegistro == "40")
             registrosPorPis_[r.Pis].push_back(r);
+    CarregarGravados();
     for (std::size_t i = 0; i < Linhas.size(); ++i) {
         if (Cancelou())
             return false;
@@ -439,6 +442,24 @@ bool TArqFolha::ValidarConteudo()
     }
     Etapa(EtapaValidandoInformacoes + EtapaConcluida);
     return ArquivoValido && !Cancelou();
+}
+
+void TArqFolha::CarregarGravados()
+{
+    std::set<std::pair<int, int64_t>> empresas;
+    std::vector<int64_t> pis;
+    for (const TRegRegistro& r : Registros) {
+        if (r.TipoRegistro != "40")
+            continue;
+        const int tipo = StrToInteiro(r.TipoInscricao);
+        const int64_t inscricao = StrToInteiro64(r.Inscricao);
+        if (tipo > 0 && inscricao > 0)
+            empresas.emplace(tipo, inscricao);
+        pis.push_back(StrToInteiro64(r.Pis));
+    }
+    gravados_ = std::make_unique<TRegistrosGravados>();
+    gravados_->CarregarEmpresas(Sessao(), empresas);
+    gravados_->CarregarTrabalhadores(Sessao(), pis);
 }
 
 // --- the job ------------------------------------------------------------------------------------------

@@ -19,6 +19,7 @@ class TResponsavel;
 class TEmpresa;
 class TEmpregado;
 class TComplementoFolha;
+class TRegistrosGravados;
 
 // The payroll import: validates the whole file "DRAV.re", records every problem in the
 // inconsistency register under file number 1 and, only when nothing was recorded, writes the file
@@ -103,6 +104,8 @@ private:
     bool GravarTrabalhador(const TRegFolha& reg);
     bool GravarComplemento(const TRegFolha& reg);
     void PreencherTrabalhador(const TRegFolha& reg, TEmpregado& emp);
+    // The stored links, workers and complements the file's links touch, read in a few queries.
+    void CarregarGravados();
 
     IProgresso* progresso_;
     bool cancelado_ = false;
@@ -110,6 +113,7 @@ private:
     std::unique_ptr<TEmpresa> empresa_;
     std::unique_ptr<TEmpregado> trabalhador_;
     std::unique_ptr<TComplementoFolha> complemento_;
+    std::unique_ptr<TRegistrosGravados> gravados_;
     // The "40" lines of each PIS, for the admission check that looks across the file.
     std::unordered_map<std::string, TArrRegRegistro> registrosPorPis_;
     // What the complement lines read from their "40".

@@ -235,6 +235,7 @@ void TArqFolha::ValidarTrabalhador(std::size_t i, const TRegFolha& reg)
     TEmpregado& w = *trabalhador_;
     PreencherTrabalhador(reg, w);
     TVinculo& v = w.Vinculo();
+    v.Gravados = gravados_.get();
     TInformacaoRescisao& r = v.Rescisao();
     TEmpresa& e = *empresa_;
     auto falha = [&](TNegocio& n, const std::string& conteudo) { Registrar(i, conteudo, n.CodigoMensagem); };

@@ -13,6 +13,7 @@
 #include "model/Empregado.h"
 #include "model/Empresa.h"
 #include "model/InformacaoRescisao.h"
+#include "model/RegistrosGravados.h"
 #include "model/Responsavel.h"
 #include "model/SaldoRescisorio.h"
 #include "model/Vinculo.h"
@@ -89,13 +90,14 @@ bool TArqFolha::GravarTrabalhador(const TRegFolha& reg)
     TEmpregado& w = *trabalhador_;
     PreencherTrabalhador(reg, w);
     TVinculo& v = w.Vinculo();
+    v.Gravados = gravados_.get();
     TInformacaoRescisao& r = v.Rescisao();
     const std::string chave = v.FiltroChave();
     OpcaoAtual = v.DataOpcao;
     DissidioAtual = r.DtDissidio;
 
-    auto atual = Sessao().AbrirConsulta("SELECT IC_ESTADO_MOVIMENTO FROM SFGTBG04_VINCULO_EMPREGATICIO WHERE " + chave);
-    if (atual->IsEmpty()) {
+    const std::optional<int> atual = gravados_->EstadoVinculo(v);
+    if (!atual) {
         AvancoExtra = true;
         if (!w.Incluir()) {
             CodigoMensagem = w.CodigoMensagem.empty() ? "0250" : w.CodigoMensagem;
@@ -105,7 +107,7 @@ bool TArqFolha::GravarTrabalhador(const TRegFolha& reg)
     }
     // A link already registered takes the file's values; a closed link is opened again, since
     // the file is a new rescission declaration for it.
-    const int estado = static_cast<int>(atual->FieldByName("IC_ESTADO_MOVIMENTO").AsInt64());
+    const int estado = *atual;
     v.EstadoMovimento = estado == EstadoFechado ? EstadoRegistrado : estado;
     if (!w.Alterar(false)) {
         CodigoMensagem = w.CodigoMensagem;
@@ -172,6 +174,7 @@ bool TArqFolha::GravarArquivo()
     {
         TTransacao transacao(Sessao());
         try {
+            CarregarGravados();
             for (std::size_t i = 0; i < Linhas.size() && ok; ++i) {
                 linha = i;
                 if (Cancelou()) {

@@ -11,6 +11,7 @@
 #include "model/DocumentosTrabalhador.h"
 #include "model/Empresa.h"
 #include "model/InformacaoRescisao.h"
+#include "model/RegistrosGravados.h"
 #include "model/SaldoRescisorio.h"
 #include "model/Vinculo.h"
 
@@ -330,6 +331,12 @@ void TEmpregado::ListarDaEmpresa(const std::string& tipoInscricao, const std::st
 
 bool TEmpregado::ExisteVinculo(const TVinculo& v)
 {
+    if (v.Gravados) {
+        if (!v.Gravados->EstadoVinculo(v))
+            return false;
+        CodigoMensagem = "0208";
+        return true;
+    }
     auto r = Sessao().AbrirConsulta(
         "SELECT EMPREGADO.NU_PIS AS PIS_EMPREGADO FROM SFGTBG03_EMPREGADO EMPREGADO JOIN "
         "SFGTBG04_VINCULO_EMPREGATICIO VINCULO ON (VINCULO.NU_PIS = EMPREGADO.NU_PIS) WHERE " +

@@ -9,6 +9,7 @@
 #include "core/SqlLiterais.h"
 #include "model/ChaveVinculo.h"
 #include "model/InformacaoRescisao.h"
+#include "model/RegistrosGravados.h"
 #include "model/SaldoRescisorio.h"
 #include "model/Vinculo.h"
 
@@ -56,7 +57,12 @@ bool TEmpregado::IncluirUm(TVinculo& v)
     if (ExisteVinculo(v))
         return false;
 
-    if (!Sessao().AbrirConsulta(" SELECT NU_PIS  FROM SFGTBG03_EMPREGADO  WHERE NU_PIS = " + PisSql())->IsEmpty())
+    const bool gravado = v.Gravados ? v.Gravados->TrabalhadorGravado(v.Pis)
+                                    : !Sessao()
+                                           .AbrirConsulta(" SELECT NU_PIS  FROM SFGTBG03_EMPREGADO  WHERE NU_PIS = " +
+                                                          PisSql())
+                                           ->IsEmpty();
+    if (gravado)
         AlterarTrabalhador(v);
     else
         Sessao().ExecutarSQL("INSERT INTO SFGTBG03_EMPREGADO (NU_PIS, NU_GRAU_INSTRUCAO, NO_EMPREGADO, NU_CTPS, "
@@ -81,6 +87,8 @@ bool TEmpregado::IncluirUm(TVinculo& v)
         Data(v.DataMovimentacao) + ", " + SqlNumeroTexto(v.Banco) + ", " + SqlNumeroTexto(v.Agencia) + ", " +
         SqlNumeroTexto(v.Conta) + ")");
     v.EstadoMovimento = EstadoRegistrado;
+    if (v.Gravados)
+        v.Gravados->AnotarInclusao(v);
 
     TInformacaoRescisao& r = v.Rescisao();
     Sessao().ExecutarSQL(

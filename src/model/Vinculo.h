@@ -12,6 +12,7 @@ namespace drav {
 class TEmpresa;
 class TEmpregado;
 class TInformacaoRescisao;
+class TRegistrosGravados;
 
 // Collection states of a link (IC_ESTADO_MOVIMENTO).
 enum EstadoMovimentoVinculo : int {
@@ -55,6 +56,8 @@ public:
     std::string Banco;            // 3 digits
     std::string Agencia;
     std::string Conta;
+    // Stored rows read in bulk by a run over many links; unset, the checks and writes query.
+    TRegistrosGravados* Gravados = nullptr;
 
     // --- related objects --------------------------------------------------------------------
     TEmpresa& Empresa();

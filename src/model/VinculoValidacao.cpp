@@ -12,6 +12,7 @@
 #include "model/Empregado.h"
 #include "model/Empresa.h"
 #include "model/InformacaoRescisao.h"
+#include "model/RegistrosGravados.h"
 
 namespace drav {
 
@@ -140,6 +141,11 @@ bool TVinculo::ValidarDataAdmissao(bool verificarTrabalhador, const TArrRegRegis
             }
         }
     }
+    if (Gravados) {
+        if (Gravados->AdmissaoAnterior(Pis, nascimento))
+            CodigoMensagem = "0443";
+        return CodigoMensagem.empty();
+    }
     auto r = Sessao().AbrirConsulta(
         "SELECT COUNT(VINC.NU_PIS) AS TOTAL_PIS FROM SFGTBG04_VINCULO_EMPREGATICIO VINC JOIN SFGTBG03_EMPREGADO EMPR"
         "   ON VINC.NU_PIS = EMPR.NU_PIS WHERE EMPR.NU_PIS = " +
@@ -208,12 +214,18 @@ bool TVinculo::ValidarDataMovimentacao()
     if (!CodigoMensagem.empty())
         return false;
     // A balance complement may not lie after the movement month.
-    auto r = Sessao().AbrirConsulta("SELECT AA_COMPETENCIA, MM_COMPETENCIA FROM SFGTBG07_COMPLEMENTO_SALDO WHERE " +
-                                    FiltroChave());
+    std::vector<std::pair<int, int>> competencias;
+    if (Gravados) {
+        competencias = Gravados->Competencias(*this);
+    } else {
+        auto r = Sessao().AbrirConsulta(
+            "SELECT AA_COMPETENCIA, MM_COMPETENCIA FROM SFGTBG07_COMPLEMENTO_SALDO WHERE " + FiltroChave());
+        for (r->First(); !r->IsEmpty() && !r->Eof(); r->Next())
+            competencias.emplace_back(static_cast<int>(r->FieldByName("AA_COMPETENCIA").AsInt64()),
+                                      static_cast<int>(r->FieldByName("MM_COMPETENCIA").AsInt64()));
+    }
     const int movimento = AnoMes(mov);
-    for (r->First(); !r->IsEmpty() && !r->Eof(); r->Next()) {
-        const int64_t ano = r->FieldByName("AA_COMPETENCIA").AsInt64();
-        const int64_t mes = r->FieldByName("MM_COMPETENCIA").AsInt64();
+    for (const auto& [ano, mes] : competencias) {
         if (ano > 0 && mes > 0 && movimento < ano * 100 + mes) {
             CodigoMensagem = "0441";
             break;

@@ -337,3 +337,40 @@ TEST_F(Folha, ComplementoSemIndiceJamFalhaEmVezDeGravarSemJuros)
 }
 
 } // namespace
+
+// The stored rows the checks and the writes consult are read in bulk up front; they must answer as
+// the per-link queries would: a stored link of the worker admitted before the file's birth date, a
+// worker already stored under another employer, a stored complement after the movement month.
+TEST_F(Folha, LinhasDoArquivoConferidasComOQueJaEstaGravado)
+{
+    const std::vector<std::string> linhas = LinhasFixture();
+    sessao->ExecutarSQL("INSERT INTO SFGTBG02_EMPRESA (NU_TIPO_INSO_EMPRA, NU_INSCRICAO, NO_RAZAO_SOCIAL, "
+                        "IC_ESTADO_EMPRESA) VALUES (1, 2000000109, 'OUTRA EMPRESA', 'E')");
+    sessao->ExecutarSQL("INSERT INTO SFGTBG03_EMPREGADO (NU_PIS, NO_EMPREGADO) VALUES (10000000016, 'ANA ANTIGA')");
+    sessao->ExecutarSQL("INSERT INTO SFGTBG04_VINCULO_EMPREGATICIO (NU_TIPO_INSO_EMPRA, NU_INSCRICAO, NU_PIS, "
+                        "NU_CATEGORIA, DT_ADMISSAO_VINCULO, IC_ESTADO_MOVIMENTO) VALUES (1, 2000000109, 10000000016, "
+                        "1, '1979-01-02', 0)");
+    EXPECT_FALSE(Importar(linhas));
+    auto achados = Achados();
+    ASSERT_EQ(achados.size(), 1u);
+    EXPECT_EQ(achados[0].codigo, 443);
+    EXPECT_EQ(achados[0].linha, 3);
+    EXPECT_EQ(Aparar(achados[0].conteudo), "15051980");
+
+    // Admitted after the birth date: the worker is kept (not inserted twice) and takes the file's name.
+    sessao->ExecutarSQL("UPDATE SFGTBG04_VINCULO_EMPREGATICIO SET DT_ADMISSAO_VINCULO = '2001-02-03'");
+    ASSERT_TRUE(Importar(linhas));
+    EXPECT_EQ(Contar("SFGTBG03_EMPREGADO", "NU_PIS = 10000000016 AND NO_EMPREGADO = 'ANA SILVA SILVA'"), 1);
+    EXPECT_EQ(Contar("SFGTBG04_VINCULO_EMPREGATICIO", "NU_PIS = 10000000016"), 2);
+
+    // A stored complement after the movement month of the link the file declares again.
+    sessao->ExecutarSQL("INSERT INTO SFGTBG07_COMPLEMENTO_SALDO (NU_TIPO_INSO_EMPRA, NU_INSCRICAO, NU_PIS, "
+                        "NU_CATEGORIA, DT_ADMISSAO_VINCULO, NU_COMPLEMENTO, AA_COMPETENCIA, MM_COMPETENCIA, "
+                        "VR_REMUNERACAO, VR_DEPOSITO) VALUES (1, 1000000106, 10000000016, 1, '2010-03-01', 1, 2027, 1, "
+                        "100, 8)");
+    EXPECT_FALSE(Importar(linhas));
+    achados = Achados();
+    ASSERT_EQ(achados.size(), 1u);
+    EXPECT_EQ(achados[0].codigo, 441);
+    EXPECT_EQ(achados[0].linha, 3);
+}
