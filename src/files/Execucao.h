@@ -2,6 +2,8 @@
 // The shared runner of long file jobs: one worker thread, a progress sink the job reports to, and
 // a cancel flag the job reads before each line. Windows and the terminal implement the sink; the
 // job itself never touches either (nor the cursor): everything it shows goes through the sink.
+#include "model/RegRegistro.h"
+
 #include <atomic>
 #include <functional>
 #include <memory>
@@ -71,6 +73,9 @@ struct TResultadoProcesso {
     bool Cancelado = false;
     std::string MensagemResultado; // message code the file object left; empty when none
     std::string Erro;              // text of an unexpected failure, for the error log
+    // The lines the run read (a payroll import's), for a completion step that offers more work
+    // on them, such as requesting the imported links' balances.
+    TArrRegRegistro Registros;
 };
 
 // The job of one run. It receives a sink whose Cancelado answers the runner's flag.

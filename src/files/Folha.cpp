@@ -485,6 +485,8 @@ TResultadoProcesso ImportarFolha(TDBUtils& sessao, const std::string& caminho, I
     }
     r.Cancelado = folha.FoiCancelado();
     r.MensagemResultado = folha.CodigoMensagem;
+    if (r.Sucesso)
+        r.Registros = std::move(folha.Registros);
     return r;
 }
 

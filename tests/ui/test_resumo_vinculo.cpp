@@ -33,7 +33,7 @@ TEST_F(ResumoVinculoTeste, BotaoAbreOsComplementosDoVinculoMostradoEReleOResumo)
     QTest::mouseClick(botao, Qt::LeftButton);
     ASSERT_EQ(abertos.size(), 1u);
     EXPECT_EQ(abertos[0], 12345678919);
-    EXPECT_TRUE(frame.findChild<QLabel*>("lblDados")->text().contains("EMPRESA"));
+    EXPECT_TRUE(frame.findChild<QLabel*>("lblDados")->text().contains("EMPRESA")) << frame.findChild<QLabel*>("lblDados")->text().toStdString();
 }
 
 } // namespace

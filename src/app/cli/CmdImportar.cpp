@@ -8,10 +8,13 @@
 #include "core/Resultado.h"
 #include "files/Execucao.h"
 #include "files/Folha.h"
+#include "files/Selo.h"
+#include "files/SolicitacaoSaldo.h"
 
 #include <atomic>
 #include <csignal>
 #include <cstdio>
+#include <filesystem>
 #include <iostream>
 #include <mutex>
 #include <vector>
@@ -84,9 +87,13 @@ DRAV_COMANDO(RegistrarImportarFolha)
 {
     static std::string arquivo;
     static bool semProgresso = false;
+    static std::string solicitacao;
     auto* sub = app.add_subcommand("importar-folha", "Importa o arquivo de folha de pagamento (DRAV.re)");
     sub->add_option("arquivo", arquivo, "Arquivo de folha de pagamento")->required();
     sub->add_flag("--sem-progresso", semProgresso, "Não mostra a barra de progresso");
+    sub->add_option("--solicitacao", solicitacao,
+                    "Depois de importar, grava a solicitação de saldo rescisório dos trabalhadores importados "
+                    "neste envelope (.KVD); sem ela, a pergunta é feita (--sim: pasta Arquivos/Solicitacao de Saldo)");
     sub->callback([&ctx] {
         ContextoAplicacao& a = ctx.Abrir();
         TDBUtils& sessao = *a.sessao;
@@ -105,12 +112,44 @@ DRAV_COMANDO(RegistrarImportarFolha)
         TMensagens& msg = ctx.Mensagens();
         if (r.Sucesso) {
             ctx.codigoSaida = 0;
-            if (ctx.json) {
-                std::cout << "{\"sucesso\":true,\"mensagem\":" << Json(msg.Texto("990074")) << "}\n";
-                return;
+            if (!ctx.json) {
+                std::cerr << "\n";
+                std::cout << msg.Texto("990074") << "\n";
             }
-            std::cerr << "\n";
-            std::cout << msg.Texto("990074") << "\n";
+            // The balance request for the imported links: asked unless the envelope was named (a
+            // terminal that cannot answer, without --sim, says No); the terminal's "dialog" takes
+            // the named envelope, else the one the window would propose.
+            bool pediu = false;
+            std::string envelope, erro;
+            if (!solicitacao.empty() ||
+                msg.Mensagem("990075", mtConfirmation, Botoes::SimNao, mbYes) == mrYes) {
+                pediu = true;
+                TSolicitacaoSaldoRecisorio s(sessao);
+                s.PastaDados = a.pasta;
+                s.EscolherArquivo = [](const std::string&, const std::string& pasta, const std::string& nome) {
+                    return solicitacao.empty() ? (std::filesystem::path(pasta) / nome).string() : solicitacao;
+                };
+                if (s.GerarSolicitacao(r.Registros)) {
+                    envelope = s.Protocolo().NomeArquivo;
+                    if (!ctx.json)
+                        std::cout << "Solicitação de saldo rescisório gravada em " << envelope << " (identificador "
+                                  << s.Protocolo().Identificador << ")\n";
+                } else {
+                    ctx.codigoSaida = 1;
+                    erro = !DescricaoErroSelo(s.CodigoMensagem).empty() ? DescricaoErroSelo(s.CodigoMensagem)
+                           : s.CodigoMensagem.empty() ? std::string("Solicitação de saldo rescisório não gravada.")
+                                                      : msg.Texto("99" + s.CodigoMensagem);
+                    if (!ctx.json)
+                        std::cerr << erro << "\n";
+                }
+            }
+            if (ctx.json) {
+                std::cout << "{\"sucesso\":true,\"mensagem\":" << Json(msg.Texto("990074"));
+                if (pediu)
+                    std::cout << ",\"solicitacao\":{\"gravada\":" << (erro.empty() ? "true" : "false")
+                              << ",\"envelope\":" << Json(envelope) << ",\"mensagem\":" << Json(erro) << "}";
+                std::cout << "}\n";
+            }
             return;
         }
         ctx.codigoSaida = r.Cancelado ? 130 : 1;

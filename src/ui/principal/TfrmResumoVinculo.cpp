@@ -59,11 +59,16 @@ TfrmResumoVinculo::TfrmResumoVinculo(TDBUtils& sessao, QWidget* parent) : QFrame
 void TfrmResumoVinculo::Mostrar(const TRecArvore& v, const QString& nomeEmpresa)
 {
     // The dialog may change the complement sum shown here: show the link again when it closes.
+    // Mostrar replaces this function while it runs: it works on copies and touches nothing of
+    // its own after that call.
     reabrir_ = [this, v, nomeEmpresa] {
         if (!abrirComplementos)
             return;
-        abrirComplementos(v);
-        Mostrar(v, nomeEmpresa);
+        const TRecArvore vinculo = v;
+        const QString empresa = nomeEmpresa;
+        TfrmResumoVinculo* const frame = this;
+        frame->abrirComplementos(vinculo);
+        frame->Mostrar(vinculo, empresa);
     };
     const std::string chave = SqlChaveVinculo("", v.TipoInscricao, v.Inscricao, v.Pis, v.Categoria, v.DataAdmissao);
     auto t = sessao_.AbrirConsulta("SELECT NO_EMPREGADO FROM SFGTBG03_EMPREGADO WHERE NU_PIS = " + std::to_string(v.Pis));
