@@ -113,11 +113,17 @@ bool TArqFolha::GravarTrabalhador(const TRegFolha& reg)
         CodigoMensagem = w.CodigoMensagem;
         return false;
     }
-    Sessao().ExecutarSQL("DELETE FROM SFGTBG05_ALTERACAO_CADASTRAL WHERE " + chave);
-    Sessao().ExecutarSQL("DELETE FROM SFGTBG07_COMPLEMENTO_SALDO WHERE " + chave);
+    // What was read up front tells which of these rows exist: a statement that would touch
+    // nothing is not sent (over a whole portfolio they were most of a re-import's time).
+    if (gravados_->TemAlteracoes(v))
+        Sessao().ExecutarSQL("DELETE FROM SFGTBG05_ALTERACAO_CADASTRAL WHERE " + chave);
+    if (!gravados_->Competencias(v).empty())
+        Sessao().ExecutarSQL("DELETE FROM SFGTBG07_COMPLEMENTO_SALDO WHERE " + chave);
     if (TInformacaoRescisao::OrigemLida(r.OrigemSaldo) == OrigemSaldoNenhum) {
         Sessao().ExecutarSQL("UPDATE SFGTBG06_INFORMACAO_RESCISAO SET VR_JAM_SALDO_RESCISORIO = 0 WHERE " + chave);
-        AtualizarSaldosPorContas(Sessao(), v.FiltroChave("INFO"));
+        // Without a live account the update leaves a balance of origin "N" as it is.
+        if (gravados_->TemContas(v))
+            AtualizarSaldosPorContas(Sessao(), v.FiltroChave("INFO"));
     }
     return true;
 }

@@ -65,6 +65,18 @@ void TRegistrosGravados::CarregarEmpresas(TDBUtils& sessao, const std::set<std::
                                  c->Field(2).AsDateTime()))
                 AdicionarComplemento(*k, static_cast<int>(c->Field(3).AsInt64()),
                                      static_cast<int>(c->Field(4).AsInt64()));
+        const auto chaves = [&](const std::string& sql, void (TRegistrosGravados::*adicionar)(const Chave&)) {
+            auto r = sessao.AbrirConsulta(sql);
+            for (r->First(); !r->IsEmpty() && !r->Eof(); r->Next())
+                if (auto k = ChaveDe(tipo, inscricao, r->Field(0).AsInt64(),
+                                     static_cast<int>(r->Field(1).AsInt64()), r->Field(2).AsDateTime()))
+                    (this->*adicionar)(*k);
+        };
+        chaves("SELECT DISTINCT NU_PIS, NU_CATEGORIA, DT_ADMISSAO_VINCULO FROM SFGTBG05_ALTERACAO_CADASTRAL" + onde,
+               &TRegistrosGravados::AdicionarAlteracao);
+        chaves("SELECT DISTINCT NU_PIS, NU_CATEGORIA, DT_ADMISSAO_VINCULO FROM SFGTBG10_CONTA_EMPREGADO_FGTS" + onde +
+                   " AND COALESCE(NU_SITUACAO_CONTA_EMPREGADO, 0) <> 3",
+               &TRegistrosGravados::AdicionarConta);
     }
 }
 
@@ -97,6 +109,10 @@ void TRegistrosGravados::AdicionarComplemento(const Chave& chave, int ano, int m
 }
 
 void TRegistrosGravados::AdicionarTrabalhador(int64_t pis) { trabalhadores_.insert(pis); }
+
+void TRegistrosGravados::AdicionarAlteracao(const Chave& chave) { alteracoes_.insert(chave); }
+
+void TRegistrosGravados::AdicionarConta(const Chave& chave) { contas_.insert(chave); }
 
 void TRegistrosGravados::AdicionarAdmissao(int64_t pis, TDateTime admissao)
 {
@@ -141,6 +157,18 @@ std::vector<std::pair<int, int>> TRegistrosGravados::Competencias(const TVinculo
         return {};
     const auto it = complementos_.find(*k);
     return it == complementos_.end() ? std::vector<std::pair<int, int>>{} : it->second;
+}
+
+bool TRegistrosGravados::TemAlteracoes(const TVinculo& v) const
+{
+    const auto k = ChaveDe(v);
+    return k && alteracoes_.count(*k) > 0;
+}
+
+bool TRegistrosGravados::TemContas(const TVinculo& v) const
+{
+    const auto k = ChaveDe(v);
+    return k && contas_.count(*k) > 0;
 }
 
 } // namespace drav

@@ -29,7 +29,8 @@ public:
     static std::optional<Chave> ChaveDe(int tipo, int64_t inscricao, int64_t pis, int categoria, TDateTime admissao);
     static std::optional<Chave> ChaveDe(const TVinculo& v);
 
-    // Every stored link of these employers with its state, and their complements' competences.
+    // Every stored link of these employers with its state, their complements' competences, and
+    // which of them have registration changes or live FGTS accounts.
     void CarregarEmpresas(TDBUtils& sessao, const std::set<std::pair<int, int64_t>>& empresas);
     // Which of these workers are stored, and the admission days of all their stored links.
     void CarregarTrabalhadores(TDBUtils& sessao, const std::vector<int64_t>& pis);
@@ -37,6 +38,8 @@ public:
     void AdicionarVinculo(const Chave& chave, int estado);
     void AdicionarComplemento(const Chave& chave, int ano, int mes);
     void AdicionarTrabalhador(int64_t pis);
+    void AdicionarAlteracao(const Chave& chave);
+    void AdicionarConta(const Chave& chave);
     void AdicionarAdmissao(int64_t pis, TDateTime admissao);
     // A link just written: it, its worker and its admission are stored from now on.
     void AnotarInclusao(const TVinculo& v);
@@ -47,10 +50,14 @@ public:
     bool AdmissaoAnterior(int64_t pis, TDateTime data) const;
     // The link's stored complement competences as (year, month).
     std::vector<std::pair<int, int>> Competencias(const TVinculo& v) const;
+    bool TemAlteracoes(const TVinculo& v) const;
+    // An account not closed (situation other than 3): the link's balance follows its accounts.
+    bool TemContas(const TVinculo& v) const;
 
 private:
     std::map<Chave, int> vinculos_;
     std::map<Chave, std::vector<std::pair<int, int>>> complementos_;
+    std::set<Chave> alteracoes_, contas_;
     std::unordered_set<int64_t> trabalhadores_;
     std::unordered_map<int64_t, std::vector<int64_t>> admissoes_;
 };

@@ -265,6 +265,13 @@ TEST_F(Folha, ReimportacaoAtualizaOsVinculosExistentes)
                         "NU_CATEGORIA, DT_ADMISSAO_VINCULO, NU_TIPO_ALTERACAO, NU_EMPREGADO_QUELD_ALT_CDSTL) VALUES (1, 1000000106, "
                         "10000000016, 1, '2010-03-01', 1, 1)");
     ASSERT_EQ(Contar("SFGTBG06_INFORMACAO_RESCISAO", chave + " AND VR_DEPOSITO_CMPLO_SALDO > 0"), 1);
+    // Another link has two live FGTS accounts and a closed one: its balance is theirs again.
+    const std::string outro = "NU_PIS = 10000000083";
+    for (const char* conta : {"1, 1, 1, 100.25", "2, 1, 1, 20.00", "3, 3, 1, 999.00"})
+        sessao->ExecutarSQL("INSERT INTO SFGTBG10_CONTA_EMPREGADO_FGTS (NU_TIPO_INSO_EMPRA, NU_INSCRICAO, NU_PIS, "
+                            "NU_CATEGORIA, DT_ADMISSAO_VINCULO, NU_EMPREGADO_QUELD, NU_SITUACAO_CONTA_EMPREGADO, "
+                            "NU_SITUACAO_PIS, VR_SALDO_RESCISORIO) VALUES (1, 1000000106, 10000000083, 1, "
+                            "'2010-03-01', " + std::string(conta) + ")");
 
     // The worker's complement line goes away and the name changes.
     ASSERT_EQ(linhas[3].substr(0, 2), "43");
@@ -279,6 +286,9 @@ TEST_F(Folha, ReimportacaoAtualizaOsVinculosExistentes)
     EXPECT_EQ(Contar("SFGTBG07_COMPLEMENTO_SALDO"), 2);
     EXPECT_EQ(Contar("SFGTBG06_INFORMACAO_RESCISAO", chave + " AND VR_DEPOSITO_CMPLO_SALDO IS NULL"), 1);
     EXPECT_EQ(Contar("SFGTBG03_EMPREGADO", chave + " AND NO_EMPREGADO = 'ANA NOVA SILVA'"), 1);
+    EXPECT_EQ(Contar("SFGTBG06_INFORMACAO_RESCISAO",
+                     outro + " AND VR_SALDO_RESCISORIO = 120.25 AND IC_ORIGEM_SALDO_RESCISORIO = 'C'"), 1);
+    EXPECT_EQ(Contar("SFGTBG06_INFORMACAO_RESCISAO", "NU_PIS NOT IN (10000000083) AND IC_ORIGEM_SALDO_RESCISORIO = 'C'"), 0);
 }
 
 TEST_F(Folha, CancelarDuranteAGravacaoNaoDeixaNada)
