@@ -9,6 +9,7 @@
 #include "ui/cadastro/EntradaResponsavel.h"
 #include "ui/entrada/TfrmEntrada.h"
 #include "ui/progresso/ImportacaoFolha.h"
+#include "ui/solicitacao/TfrmSolicitacaoSaldo.h"
 #include "ui/principal/TfrmPrincipal.h"
 
 #include <QApplication>
@@ -167,6 +168,8 @@ int main(int argc, char** argv)
                 return;
             }
         });
+        principal.DefinirComando("actGerarSolicitacao",
+                                 [&] { drav::AbrirSolicitacaoSaldo(&principal, ctx, mensagens); });
         principal.show();
         return app.exec();
     } catch (const std::exception& e) {

@@ -27,7 +27,7 @@ QString FiltroDialogo(const std::string& filtro)
 
 } // namespace
 
-bool SolicitarSaldosImportados(QWidget* pai, ContextoAplicacao& ctx, TMensagens& mensagens,
+bool SolicitarSaldos(QWidget* pai, ContextoAplicacao& ctx, TMensagens& mensagens,
                                const TArrRegRegistro& registros)
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -82,7 +82,7 @@ bool ExecutarImportacaoFolha(QWidget* pai, ContextoAplicacao& ctx, TMensagens& m
     if (r.Sucesso) {
         mensagens.Mensagem("990074", mtInformation, Botoes::OK, mbOK);
         if (mensagens.Mensagem("990075", mtConfirmation, Botoes::SimNao, mbYes) == mrYes)
-            SolicitarSaldosImportados(pai, ctx, mensagens, r.Registros);
+            SolicitarSaldos(pai, ctx, mensagens, r.Registros);
         return true;
     }
     if (r.Cancelado)

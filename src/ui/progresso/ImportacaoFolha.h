@@ -18,7 +18,7 @@ bool ExecutarImportacaoFolha(QWidget* pai, ContextoAplicacao& ctx, TMensagens& m
 // The request for the balances of the links of an imported file ("40" lines), with the save
 // dialog for its envelope. True when the envelope was written; a failure other than a cancelled
 // dialog is shown.
-bool SolicitarSaldosImportados(QWidget* pai, ContextoAplicacao& ctx, TMensagens& mensagens,
+bool SolicitarSaldos(QWidget* pai, ContextoAplicacao& ctx, TMensagens& mensagens,
                                const TArrRegRegistro& registros);
 
 } // namespace drav
