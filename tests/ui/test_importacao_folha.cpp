@@ -61,8 +61,10 @@ TEST_F(ImportacaoJanelaTeste, ArquivoRecusadoNaoGravaNadaEOfereceAsInconsistenci
     Respostas r;
     TMensagens m(ctx.sessao.get(), r);
     EXPECT_FALSE(ExecutarImportacaoFolha(nullptr, ctx, m, QString::fromStdString(arquivo.string())));
-    ASSERT_FALSE(r.textos.empty());
-    EXPECT_EQ(r.textos.back().rfind("990209 - ", 0), 0u) << r.textos.back();
+    // The listing is offered; declined, the user is told where to find it later.
+    ASSERT_GE(r.textos.size(), 2u);
+    EXPECT_EQ(r.textos[r.textos.size() - 2].rfind("990209 - ", 0), 0u) << r.textos[r.textos.size() - 2];
+    EXPECT_EQ(r.textos.back().rfind("990476 - ", 0), 0u) << r.textos.back();
     sessao = std::move(ctx.sessao);
     EXPECT_EQ(Contar("SFGTBG04_VINCULO_EMPREGATICIO"), 0);
     EXPECT_GT(Contar("SFGTBG18_INCONSISTENCIA_ARQUIVO WHERE NU_ARQUIVO = 1"), 0);

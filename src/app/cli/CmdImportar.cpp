@@ -75,7 +75,7 @@ std::vector<Achado> Inconsistencias(TDBUtils& sessao)
     inc.ConsultarFolha();
     for (inc.Primeiro(); !inc.Eof(); inc.Proximo())
         r.push_back({inc.Campo("NU_LINHA_ERRO").AsInteger(), Aparar(inc.Campo("CO_REGISTRO").AsString()),
-                     inc.Campo("DE_CONTEUDO_CAMPO").AsString(),
+                     AparaDireita(inc.Campo("DE_CONTEUDO_CAMPO").AsString()),
                      CompletarZeros(std::to_string(inc.Campo("NU_MENSAGEM").AsInteger()), 4),
                      inc.Campo("DE_MENSAGEM").AsString()});
     return r;

@@ -110,6 +110,8 @@ private:
     void Sobre();
     void Sair();
     void ComandoParticipacao(const std::function<void(int)>& comando);
+    // The inconsistency listing of a file number (1 payroll, 2 balances, 3 closing, 5 processed guides).
+    void MostrarInconsistencias(int numeroArquivo);
     void MostrarInconsistenciasFechamento();
     void MenuContextoPedido(const QPoint& pos);
 

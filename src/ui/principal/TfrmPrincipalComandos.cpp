@@ -20,6 +20,7 @@
 #include "ui/principal/TfrmAbreMovimento.h"
 #include "ui/principal/TfrmLocalizar.h"
 #include "ui/principal/TfrmSobre.h"
+#include "ui/relatorios/Relatorios.h"
 
 #include <QAction>
 #include <QDesktopServices>
@@ -121,13 +122,16 @@ void TfrmPrincipal::CriarAcoes()
     AcaoFutura("actSaldoRescisorio", u("&Saldo Rescisório"));
     AcaoFutura("actReenvioRejeitado", "Arquivo &Reenvio Rejeitado")->setVisible(false);
 
-    AcaoFutura("actRelEmpresa", "&Empresa");
+    NovaAcao("actRelEmpresa", "&Empresa", [this] { VisualizarEmpresas(this, *ctx_.sessao, mensagens_); });
     AcaoFutura("actRelTrabalhador", "&Trabalhador");
-    AcaoFutura("actRelAlteracao", u("&Alteração Cadastral"));
-    AcaoFutura("actIncFolha", "&Folha de Pagamento");
+    NovaAcao("actRelAlteracao", u("&Alteração Cadastral"),
+             [this] { VisualizarAlteracaoCadastral(this, *ctx_.sessao, mensagens_); });
+    NovaAcao("actIncFolha", "&Folha de Pagamento", [this] { MostrarInconsistencias(InconsistenciaFolha); });
     NovaAcao("actIncFechamento", "Fe&chamento", [this] { MostrarInconsistenciasFechamento(); });
-    AcaoFutura("actIncSaldo", u("&Arquivo de Saldo &Rescisório"));
-    AcaoFutura("actIncGuias", "Arquivo Guias &Processadas na QUELD");
+    NovaAcao("actIncSaldo", u("&Arquivo de Saldo &Rescisório"),
+             [this] { MostrarInconsistencias(InconsistenciaSaldo); });
+    NovaAcao("actIncGuias", "Arquivo Guias &Processadas na QUELD",
+             [this] { MostrarInconsistencias(InconsistenciaGuiasProcessadas); });
     AcaoFutura("actOcorrenciaSaldo", u("&Ocorrência Arquivo Saldo Rescisório"));
     AcaoFutura("actOcorrenciaChave", u("Oco&rrência Chave Identificação"));
     AcaoFutura("actGuiasPorGuias", "Por &Guias");
@@ -522,45 +526,12 @@ bool TfrmPrincipal::SelecionarLocalizado(const TChaveLocalizada& k)
     return true;
 }
 
-void TfrmPrincipal::MostrarInconsistenciasFechamento()
+void TfrmPrincipal::MostrarInconsistencias(int numeroArquivo)
 {
-    TInconsistencia inc(*ctx_.sessao);
-    if (!inc.ConsultarFechamento()) {
-        mensagens_.Mensagem("FE0087", mtInformation, Botoes::OK, mbOK);
-        return;
-    }
-    QDialog d(this);
-    d.setObjectName("frmInconsistencias");
-    d.setWindowTitle(QString::fromUtf8("Inconsistências do Fechamento"));
-    auto* grade = new QTableWidget(&d);
-    grade->setColumnCount(5);
-    grade->setHorizontalHeaderLabels({QString::fromUtf8("Código"), "Mensagem", "Empresa", "PIS/PASEP", "Trabalhador"});
-    grade->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    grade->setSelectionBehavior(QAbstractItemView::SelectRows);
-    grade->verticalHeader()->setVisible(false);
-    TResultado& r = inc.DataSet();
-    const int cMensagem = r.IndiceColuna("DE_MENSAGEM");
-    for (inc.Primeiro(); !inc.Eof(); inc.Proximo()) {
-        const int l = grade->rowCount();
-        grade->insertRow(l);
-        const QStringList textos = {
-            QString::fromStdString(CompletarZeros(std::to_string(inc.NumeroMensagem), 4)),
-            QString::fromStdString(cMensagem >= 0 ? r.Field(cMensagem).AsString() : std::string()),
-            QString::fromStdString(Aparar(inc.RazaoSocial)), QString::fromStdString(FormatarPIS(inc.Pis)),
-            QString::fromStdString(Aparar(inc.NomeEmpregado))};
-        for (int c = 0; c < textos.size(); ++c)
-            grade->setItem(l, c, new QTableWidgetItem(textos[c]));
-    }
-    grade->resizeColumnsToContents();
-    auto* botoes = new QDialogButtonBox(QDialogButtonBox::Close, &d);
-    connect(botoes, &QDialogButtonBox::rejected, &d, &QDialog::reject);
-    auto* l = new QVBoxLayout(&d);
-    l->addWidget(grade);
-    l->addWidget(botoes);
-    d.resize(760, 360);
-    TravaModal trava([this](bool t) { TravarNavegacao(t); });
-    d.exec();
+    VisualizarInconsistencias(this, *ctx_.sessao, mensagens_, numeroArquivo, ctx_.DataEdital);
 }
+
+void TfrmPrincipal::MostrarInconsistenciasFechamento() { MostrarInconsistencias(InconsistenciaFechamento); }
 
 void TfrmPrincipal::Ajuda()
 {

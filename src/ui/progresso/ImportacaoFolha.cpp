@@ -1,13 +1,14 @@
 #include "ui/progresso/ImportacaoFolha.h"
 
+#include "calc/Inconsistencia.h"
 #include "core/Inicializacao.h"
 #include "core/Mensagens.h"
 #include "files/Execucao.h"
 #include "files/Folha.h"
 #include "files/Selo.h"
 #include "files/SolicitacaoSaldo.h"
-#include "ui/progresso/TfrmInconsistencias.h"
 #include "ui/progresso/TfrmProgImporta.h"
+#include "ui/relatorios/Relatorios.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -92,7 +93,9 @@ bool ExecutarImportacaoFolha(QWidget* pai, ContextoAplicacao& ctx, TMensagens& m
     else if (!r.Erro.empty())
         mensagens.MensagemParametros("990250", mtError, Botoes::OK, {}, mbOK);
     else if (mensagens.Mensagem("990209", mtConfirmation, Botoes::SimNao, mbYes) == mrYes)
-        TfrmInconsistencias(*ctx.sessao, 1, pai).exec();
+        VisualizarInconsistencias(pai, *ctx.sessao, mensagens, InconsistenciaFolha, ctx.DataEdital);
+    else
+        mensagens.Mensagem("990476", mtInformation, Botoes::OK, mbOK);
     return false;
 }
 
