@@ -47,7 +47,9 @@ std::optional<TRegistrosGravados::Chave> TRegistrosGravados::ChaveDe(const TVinc
 
 void TRegistrosGravados::CarregarEmpresas(TDBUtils& sessao, const std::set<std::pair<int, int64_t>>& empresas)
 {
-    for (const auto& [tipo, inscricao] : empresas) {
+    for (const auto& empresa : empresas) {
+        const int tipo = empresa.first;
+        const int64_t inscricao = empresa.second;
         const std::string onde =
             " WHERE NU_TIPO_INSO_EMPRA = " + SqlInteiro(tipo) + " AND NU_INSCRICAO = " + SqlInteiro64(inscricao);
         auto v = sessao.AbrirConsulta(

@@ -8,6 +8,8 @@
 #include "ui/base/ApresentadorQt.h"
 #include "ui/cadastro/EntradaResponsavel.h"
 #include "ui/entrada/TfrmEntrada.h"
+#include "ui/backup/ExecucaoBackup.h"
+#include "ui/cargasaldo/CargaSaldo.h"
 #include "ui/progresso/ImportacaoFolha.h"
 #include "ui/solicitacao/TfrmSolicitacaoSaldo.h"
 #include "ui/principal/TfrmPrincipal.h"
@@ -143,6 +145,9 @@ int main(int argc, char** argv)
             servicos.importarFolha = [&ctx, &mensagens](const QString& arquivo) {
                 return drav::ExecutarImportacaoFolha(QApplication::activeWindow(), ctx, mensagens, arquivo);
             };
+            servicos.restaurarBackup = [&ctx, &mensagens](bool formatoAntigo) {
+                drav::RestaurarBackup(QApplication::activeWindow(), ctx, mensagens, formatoAntigo ? 1 : 0);
+            };
             drav::TfrmEntrada entrada(mensagens, servicos);
             entrada.exec();
         }
@@ -170,6 +175,16 @@ int main(int argc, char** argv)
         });
         principal.DefinirComando("actGerarSolicitacao",
                                  [&] { drav::AbrirSolicitacaoSaldo(&principal, ctx, mensagens); });
+        principal.DefinirComando("actCargaSaldo", [&] {
+            drav::TServicosCargaSaldo servicos;
+            servicos.RecarregarArvore = [&](bool comProgresso) { principal.RecarregarArvore(comProgresso); };
+            drav::CarregarArquivoSaldo(&principal, ctx, mensagens, servicos);
+        });
+        principal.DefinirComando("actBackup", [&] { drav::FazerBackup(&principal, ctx, mensagens); });
+        for (const auto& [comando, modo] : {std::pair{"actRestaurar", 0}, std::pair{"actRestaurarAntigo", 1}})
+            principal.DefinirComando(comando, [&, modo = modo] {
+                drav::RestaurarBackup(&principal, ctx, mensagens, modo, [&] { principal.RecarregarArvore(false); });
+            });
         principal.show();
         return app.exec();
     } catch (const std::exception& e) {

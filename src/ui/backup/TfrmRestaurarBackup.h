@@ -1,0 +1,49 @@
+#pragma once
+#include <QDialog>
+#include <QString>
+
+#include <functional>
+
+class QLabel;
+class QPushButton;
+
+namespace drav {
+
+struct ContextoAplicacao;
+class TMensagens;
+
+// Replaces the database with a backup archive chosen in an open dialog: mode 0 reads this
+// program's backups, mode 1 those of release 1.3.3. Closes itself after a restore.
+class TfrmRestaurarBackup : public QDialog {
+    Q_OBJECT
+public:
+    TfrmRestaurarBackup(ContextoAplicacao& ctx, TMensagens& mensagens, int modo, QWidget* pai = nullptr);
+
+    // The open dialog: gets the initial folder, answers the chosen path or an empty text.
+    std::function<QString(const QString& pasta)> EscolherArquivo;
+    // Rebuilds what the main window shows after a restore (its tree and the process-wide
+    // dates). Without it only the dates are read again, as at start-up.
+    std::function<void()> RecarregarTela;
+
+    bool Restaurado() const { return restaurado_; }
+
+    QPushButton* btnAvancar() const { return btnAvancar_; }
+    QPushButton* btnCancelar() const { return btnCancelar_; }
+    QLabel* lblMensagem() const { return lblMensagem_; }
+
+    void btnAvancarClick();
+
+private:
+    void Mostrar(const char* texto);
+    void Habilitar(bool sim);
+
+    ContextoAplicacao& ctx_;
+    TMensagens& mensagens_;
+    int modo_;
+    bool restaurado_ = false;
+    QLabel* lblMensagem_ = nullptr;
+    QPushButton* btnAvancar_ = nullptr;
+    QPushButton* btnCancelar_ = nullptr;
+};
+
+} // namespace drav
