@@ -98,6 +98,8 @@ void TArquivo::RegistrarInconsistencia(const std::string& conteudoCampo, const s
                                        const std::string& categoria, const std::string& dataAdmissao,
                                        const std::string& nomeEmpregado)
 {
+    LinhaValida = false;
+    ArquivoValido = false;
     Inconsistencia->NumeroArquivo = NumeroArquivo;
     try {
         Inconsistencia->RegistrarInconsistencia(conteudoCampo, tipoRegistro, linha, codigoMensagem,

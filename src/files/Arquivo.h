@@ -28,6 +28,9 @@ public:
     std::unique_ptr<TInconsistencia> Inconsistencia;
     int NumeroArquivo = 0;
     std::vector<std::string> Linhas;
+    // Cleared by every finding recorded: the current line's, and the whole file's.
+    bool LinhaValida = true;
+    bool ArquivoValido = true;
 
     // False for an empty path, a folder that does not exist, or (with verificarAberto) a file
     // already open. Raises nothing.

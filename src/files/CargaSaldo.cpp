@@ -72,23 +72,6 @@ void TArqCargaSaldo::Inicializar()
     cancelado_ = false;
 }
 
-void TArqCargaSaldo::RegistrarInconsistencia(const std::string& conteudoCampo, const std::string& tipoRegistro,
-                                             int linha, int codigoMensagem,
-                                             const std::string& tipoInscricaoResponsavel,
-                                             const std::string& inscricaoResponsavel,
-                                             const std::string& razaoSocialResponsavel,
-                                             const std::string& tipoInscricaoEmpresa,
-                                             const std::string& inscricaoEmpresa, const std::string& razaoSocial,
-                                             const std::string& pis, const std::string& categoria,
-                                             const std::string& dataAdmissao, const std::string& nomeEmpregado)
-{
-    LinhaValida = false;
-    ArquivoValido = false;
-    TArquivo::RegistrarInconsistencia(conteudoCampo, tipoRegistro, linha, codigoMensagem, tipoInscricaoResponsavel,
-                                      inscricaoResponsavel, razaoSocialResponsavel, tipoInscricaoEmpresa,
-                                      inscricaoEmpresa, razaoSocial, pis, categoria, dataAdmissao, nomeEmpregado);
-}
-
 // --- recording --------------------------------------------------------------------------------------
 
 void TArqCargaSaldo::RegistrarComo(std::size_t i, const std::string& tipoRegistro, const std::string& conteudo,

@@ -63,8 +63,6 @@ public:
     explicit TArqCargaSaldo(TDBUtils& sessao, IProgresso* progresso = nullptr);
     ~TArqCargaSaldo() override;
 
-    bool LinhaValida = true;
-    bool ArquivoValido = true;
     bool AlgoGravado = false;
     bool AtualizarArvore = false; // a name change was recorded
     bool Pendente = false;        // Pendentes holds accounts of closed links
@@ -88,15 +86,6 @@ public:
 
     bool Processar() override;
     bool Gerar() override { return false; }
-    void RegistrarInconsistencia(const std::string& conteudoCampo, const std::string& tipoRegistro, int linha,
-                                 int codigoMensagem, const std::string& tipoInscricaoResponsavel = {},
-                                 const std::string& inscricaoResponsavel = {},
-                                 const std::string& razaoSocialResponsavel = {},
-                                 const std::string& tipoInscricaoEmpresa = {},
-                                 const std::string& inscricaoEmpresa = {}, const std::string& razaoSocial = {},
-                                 const std::string& pis = {}, const std::string& categoria = {},
-                                 const std::string& dataAdmissao = {},
-                                 const std::string& nomeEmpregado = {}) override;
 
     bool LerRegistro(const std::string& linha, TRegSaldo& reg) const { return LerRegSaldo(linha, reg); }
     bool ValidarEstrutura();

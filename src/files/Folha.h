@@ -33,8 +33,6 @@ public:
     explicit TArqFolha(TDBUtils& sessao, IProgresso* progresso = nullptr);
     ~TArqFolha() override;
 
-    bool ArquivoValido = true;
-    bool LinhaValida = true;
     bool AvancoExtra = false;
     TArrRegRegistro Registros;
     std::string EmpresaAnteriorTipo, EmpresaAnteriorInscricao;
@@ -53,15 +51,6 @@ public:
 
     bool Processar() override;
     bool Gerar() override { return false; }
-    void RegistrarInconsistencia(const std::string& conteudoCampo, const std::string& tipoRegistro, int linha,
-                                 int codigoMensagem, const std::string& tipoInscricaoResponsavel = {},
-                                 const std::string& inscricaoResponsavel = {},
-                                 const std::string& razaoSocialResponsavel = {},
-                                 const std::string& tipoInscricaoEmpresa = {},
-                                 const std::string& inscricaoEmpresa = {}, const std::string& razaoSocial = {},
-                                 const std::string& pis = {}, const std::string& categoria = {},
-                                 const std::string& dataAdmissao = {},
-                                 const std::string& nomeEmpregado = {}) override;
 
     bool ValidarEstrutura();
     bool ValidarIdentificadores();

@@ -6,6 +6,7 @@
 #include "files/Folha.h"
 #include "files/Protocolo.h"
 #include "kit/BancoTeste.h"
+#include "kit/ProgressoTeste.h"
 
 #include <gtest/gtest.h>
 
@@ -176,22 +177,7 @@ std::string SaldoDoVinculo(const std::string& pis)
     return "SELECT CAST(VR_SALDO_RESCISORIO * 100 AS INTEGER) FROM SFGTBG06_INFORMACAO_RESCISAO WHERE NU_PIS = " + pis;
 }
 
-// Stops the load once the writing step has gone through `linhas` lines.
-class CancelarNaGravacao : public TProgressoNulo {
-public:
-    explicit CancelarNaGravacao(int linhas) : restantes_(linhas) {}
-    void MarcarEtapa(int etapa) override { gravando_ = gravando_ || etapa == EtapaIncluindo; }
-    void AvancarProgresso(bool cresce) override
-    {
-        TProgressoNulo::AvancarProgresso(cresce);
-        if (gravando_ && --restantes_ <= 0)
-            cancelado = true;
-    }
-
-private:
-    int restantes_;
-    bool gravando_ = false;
-};
+using teste::CancelarNaGravacao;
 
 } // namespace
 

@@ -3,6 +3,7 @@
 #include "core/Formatacao.h"
 #include "core/Resultado.h"
 #include "kit/BancoTeste.h"
+#include "kit/ProgressoTeste.h"
 
 #include <gtest/gtest.h>
 
@@ -81,22 +82,7 @@ protected:
     }
 };
 
-// Cancels once the writing step has written `linhas` lines.
-class CancelarNaGravacao : public TProgressoNulo {
-public:
-    explicit CancelarNaGravacao(int linhas) : restantes_(linhas) {}
-    void MarcarEtapa(int etapa) override { gravando_ = gravando_ || etapa == EtapaIncluindo; }
-    void AvancarProgresso(bool cresce) override
-    {
-        TProgressoNulo::AvancarProgresso(cresce);
-        if (gravando_ && --restantes_ <= 0)
-            cancelado = true;
-    }
-
-private:
-    int restantes_;
-    bool gravando_ = false;
-};
+using teste::CancelarNaGravacao;
 
 } // namespace
 

@@ -1,5 +1,6 @@
 #include "core/Inicializacao.h"
 #include "core/Mensagens.h"
+#include "kit/ApresentadorTeste.h"
 #include "kit/BancoTeste.h"
 #include "ui/progresso/ImportacaoFolha.h"
 
@@ -9,16 +10,7 @@
 namespace drav {
 namespace {
 
-class Respostas : public IApresentador {
-public:
-    std::vector<std::string> textos;
-    int Mostrar(const DialogoMensagem& d) override
-    {
-        textos.push_back(d.texto);
-        return (d.botoes & Botoes::Nao) ? mrNo : mrOk;
-    }
-    void MostrarErroSistema(const std::string& t, const std::string&) override { textos.push_back(t); }
-};
+using Respostas = teste::ApresentadorGravado;
 
 class ImportacaoJanelaTeste : public teste::BancoTeste {
 protected:

@@ -4,6 +4,7 @@
 
 #include "core/DBUtils.h"
 #include "core/Mensagens.h"
+#include "kit/ApresentadorTeste.h"
 #include "kit/BancoTeste.h"
 
 #include <QComboBox>
@@ -17,16 +18,7 @@
 namespace drav {
 namespace {
 
-class Registro : public IApresentador {
-public:
-    std::vector<std::string> textos;
-    int Mostrar(const DialogoMensagem& d) override
-    {
-        textos.push_back(d.texto);
-        return mrOk;
-    }
-    void MostrarErroSistema(const std::string& t, const std::string&) override { textos.push_back(t); }
-};
+using Registro = teste::ApresentadorGravado;
 
 class JanelaSolicitacao : public teste::BancoTeste {
 protected:

@@ -3,6 +3,7 @@
 // then rolls back by itself. Accounts of links already closed are offered afterwards: --sim stores
 // them all, --nao (or a terminal that cannot answer) leaves them.
 #include "Apoio.h"
+#include "CargaCli.h"
 #include "Comandos.h"
 
 #include "calc/Inconsistencia.h"
@@ -13,66 +14,11 @@
 #include "files/CargaSaldo.h"
 #include "files/Execucao.h"
 
-#include <atomic>
-#include <csignal>
 #include <iostream>
-#include <mutex>
 #include <vector>
 
 namespace drav::cli {
 namespace {
-
-std::atomic<bool> interrompida{false};
-
-extern "C" void AoInterromperCarga(int) { interrompida.store(true); }
-
-class ProgressoCarga : public IProgresso {
-public:
-    ProgressoCarga(const TDescricaoProcesso& d, bool mostrar) : descricao_(d), barra_(d.Titulo), mostrar_(mostrar) {}
-    void DefinirMaximo(long maximo) override
-    {
-        std::lock_guard<std::mutex> t(m_);
-        if (mostrar_)
-            barra_.DefinirMaximo(maximo);
-    }
-    void AvancarProgresso(bool) override
-    {
-        std::lock_guard<std::mutex> t(m_);
-        if (mostrar_)
-            barra_.Avancar();
-    }
-    void MarcarEtapa(int etapa) override
-    {
-        std::lock_guard<std::mutex> t(m_);
-        if (mostrar_ && etapa >= 1 && etapa <= 4 && !descricao_.Etapas[etapa - 1].empty())
-            barra_.Etapa(descricao_.Etapas[etapa - 1]);
-    }
-    bool Cancelado() const override { return interrompida.load(); }
-
-private:
-    const TDescricaoProcesso& descricao_;
-    BarraProgresso barra_;
-    bool mostrar_;
-    std::mutex m_;
-};
-
-struct AchadoSaldo {
-    int linha;
-    std::string registro, conteudo, codigo, texto;
-};
-
-std::vector<AchadoSaldo> InconsistenciasSaldo(TDBUtils& sessao)
-{
-    std::vector<AchadoSaldo> r;
-    TInconsistencia inc(sessao);
-    inc.ConsultarSaldo();
-    for (inc.Primeiro(); !inc.Eof(); inc.Proximo())
-        r.push_back({inc.Campo("NU_LINHA_ERRO").AsInteger(), Aparar(inc.Campo("CO_REGISTRO").AsString()),
-                     AparaDireita(inc.Campo("DE_CONTEUDO_CAMPO").AsString()),
-                     CompletarZeros(std::to_string(inc.Campo("NU_MENSAGEM").AsInteger()), 4),
-                     inc.Campo("DE_MENSAGEM").AsString()});
-    return r;
-}
 
 std::string Inscricao(int tipo, int64_t inscricao)
 {
@@ -107,12 +53,13 @@ DRAV_COMANDO(RegistrarCarregarSaldo)
         TArqCargaSaldo carga(sessao);
         carga.Caminho = arquivo;
         carga.DataCarga = Agora();
-        ProgressoCarga progresso(DescricaoProcesso(ProcessoSaldo), !semProgresso && !ctx.json);
-        interrompida.store(false);
-        auto anterior = std::signal(SIGINT, AoInterromperCarga);
-        const TResultadoProcesso r = ExecutarAteConcluir(
-            ProcessoSaldo, [&](IProgresso& p) { return ProcessarCargaSaldo(carga, p); }, progresso);
-        std::signal(SIGINT, anterior);
+        ProgressoTerminal progresso(DescricaoProcesso(ProcessoSaldo), !semProgresso && !ctx.json);
+        TResultadoProcesso r;
+        {
+            InterrupcaoCancela ctrlC;
+            r = ExecutarAteConcluir(
+                ProcessoSaldo, [&](IProgresso& p) { return ProcessarCargaSaldo(carga, p); }, progresso);
+        }
         if (!ctx.json && !semProgresso)
             std::cerr << "\n";
 
@@ -171,8 +118,9 @@ DRAV_COMANDO(RegistrarCarregarSaldo)
 
         const bool falhouConfirmacao = confirmacao == "falhou";
         ctx.codigoSaida = sucesso && !falhouConfirmacao ? 0 : 1;
-        const std::vector<AchadoSaldo> achados =
-            sucesso || !r.Erro.empty() || codigo == "0396" ? std::vector<AchadoSaldo>{} : InconsistenciasSaldo(sessao);
+        const std::vector<Achado> achados = sucesso || !r.Erro.empty() || codigo == "0396"
+                                                ? std::vector<Achado>{}
+                                                : Achados(sessao, InconsistenciaSaldo);
         std::string mensagem;
         if (sucesso)
             mensagem = "Saldos rescisórios carregados.";
@@ -199,23 +147,14 @@ DRAV_COMANDO(RegistrarCarregarSaldo)
             std::cout << "],\"confirmacao\":" << (confirmacao.empty() ? std::string("null") : Json(confirmacao));
             if (!erroConfirmacao.empty())
                 std::cout << ",\"erroConfirmacao\":" << Json(erroConfirmacao);
-            std::cout << ",\"inconsistencias\":[";
-            for (std::size_t i = 0; i < achados.size(); ++i) {
-                const AchadoSaldo& x = achados[i];
-                std::cout << (i ? "," : "") << "{\"linha\":" << x.linha << ",\"registro\":" << Json(x.registro)
-                          << ",\"conteudo\":" << Json(x.conteudo) << ",\"codigo\":" << Json(x.codigo)
-                          << ",\"texto\":" << Json(x.texto) << "}";
-            }
-            std::cout << "]}\n";
+            std::cout << ",\"inconsistencias\":" << AchadosJson(achados) << "}\n";
             return;
         }
         if (sucesso)
             std::cout << mensagem << "\n";
         else
             std::cerr << mensagem << "\n";
-        for (const AchadoSaldo& x : achados)
-            std::cout << "linha " << x.linha << "\tregistro " << (x.registro.empty() ? "-" : x.registro) << "\t"
-                      << x.codigo << "\t" << x.texto << (x.conteudo.empty() ? "" : "\t[" + x.conteudo + "]") << "\n";
+        ImprimirAchados(std::cout, achados);
     });
 }
 

@@ -1,6 +1,7 @@
 // "drav-cli importar-folha ARQUIVO": the payroll import on the shared worker, with the progress bar
 // on stderr. Ctrl+C asks the import to stop before its next line; it then rolls back by itself.
 #include "Apoio.h"
+#include "CargaCli.h"
 #include "Comandos.h"
 
 #include "calc/Inconsistencia.h"
@@ -11,77 +12,12 @@
 #include "files/Selo.h"
 #include "files/SolicitacaoSaldo.h"
 
-#include <atomic>
-#include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
-#include <mutex>
 #include <vector>
 
 namespace drav::cli {
-namespace {
-
-std::atomic<bool> interrompido{false};
-
-extern "C" void AoInterromper(int) { interrompido.store(true); }
-
-// The terminal's progress sink: the bar is drawn by the worker, which is the only one writing to
-// stderr while the import runs.
-class ProgressoTerminal : public IProgresso {
-public:
-    ProgressoTerminal(const TDescricaoProcesso& d, bool mostrar) : descricao_(d), barra_(d.Titulo), mostrar_(mostrar) {}
-    void DefinirMaximo(long maximo) override
-    {
-        std::lock_guard<std::mutex> t(m_);
-        maximo_ = maximo;
-        if (mostrar_)
-            barra_.DefinirMaximo(maximo_);
-    }
-    void AvancarProgresso(bool cresce) override
-    {
-        // The terminal bar cannot grow its maximum; the few extra steps of new employers and links
-        // only make it reach the end a little early.
-        (void)cresce;
-        std::lock_guard<std::mutex> t(m_);
-        if (mostrar_)
-            barra_.Avancar();
-    }
-    void MarcarEtapa(int etapa) override
-    {
-        std::lock_guard<std::mutex> t(m_);
-        if (mostrar_ && etapa >= 1 && etapa <= 4 && !descricao_.Etapas[etapa - 1].empty())
-            barra_.Etapa(descricao_.Etapas[etapa - 1]);
-    }
-    bool Cancelado() const override { return interrompido.load(); }
-
-private:
-    const TDescricaoProcesso& descricao_;
-    BarraProgresso barra_;
-    bool mostrar_;
-    long maximo_ = 0;
-    std::mutex m_;
-};
-
-struct Achado {
-    int linha;
-    std::string registro, conteudo, codigo, texto;
-};
-
-std::vector<Achado> Inconsistencias(TDBUtils& sessao)
-{
-    std::vector<Achado> r;
-    TInconsistencia inc(sessao);
-    inc.ConsultarFolha();
-    for (inc.Primeiro(); !inc.Eof(); inc.Proximo())
-        r.push_back({inc.Campo("NU_LINHA_ERRO").AsInteger(), Aparar(inc.Campo("CO_REGISTRO").AsString()),
-                     AparaDireita(inc.Campo("DE_CONTEUDO_CAMPO").AsString()),
-                     CompletarZeros(std::to_string(inc.Campo("NU_MENSAGEM").AsInteger()), 4),
-                     inc.Campo("DE_MENSAGEM").AsString()});
-    return r;
-}
-
-} // namespace
 
 DRAV_COMANDO(RegistrarImportarFolha)
 {
@@ -99,11 +35,12 @@ DRAV_COMANDO(RegistrarImportarFolha)
         TDBUtils& sessao = *a.sessao;
         const TDescricaoProcesso& d = DescricaoProcesso(ProcessoFolha);
         ProgressoTerminal progresso(d, !semProgresso && !ctx.json);
-        interrompido.store(false);
-        auto anterior = std::signal(SIGINT, AoInterromper);
-        const TResultadoProcesso r = ExecutarAteConcluir(
-            ProcessoFolha, [&](IProgresso& p) { return ImportarFolha(sessao, arquivo, p); }, progresso);
-        std::signal(SIGINT, anterior);
+        TResultadoProcesso r;
+        {
+            InterrupcaoCancela ctrlC;
+            r = ExecutarAteConcluir(
+                ProcessoFolha, [&](IProgresso& p) { return ImportarFolha(sessao, arquivo, p); }, progresso);
+        }
         // The payment date and the edital are read again from what the database now holds, so a
         // rolled-back import cannot leave them pointing at the file's values.
         CarregarDataPagamento(a);
@@ -153,7 +90,7 @@ DRAV_COMANDO(RegistrarImportarFolha)
             return;
         }
         ctx.codigoSaida = r.Cancelado ? 130 : 1;
-        const std::vector<Achado> achados = r.Cancelado ? std::vector<Achado>{} : Inconsistencias(sessao);
+        const std::vector<Achado> achados = r.Cancelado ? std::vector<Achado>{} : Achados(sessao, InconsistenciaFolha);
         const std::string mensagem = r.Cancelado                          ? std::string("Importação cancelada.")
                                      : r.MensagemResultado == "0396"      ? msg.Texto("990396")
                                      : !r.Erro.empty()                    ? msg.Texto("990250") + " " + r.Erro
@@ -161,21 +98,11 @@ DRAV_COMANDO(RegistrarImportarFolha)
         if (ctx.json) {
             std::cout << "{\"sucesso\":false,\"cancelado\":" << (r.Cancelado ? "true" : "false")
                       << ",\"codigo\":" << Json(r.MensagemResultado) << ",\"mensagem\":" << Json(mensagem)
-                      << ",\"inconsistencias\":[";
-            for (std::size_t i = 0; i < achados.size(); ++i) {
-                const Achado& x = achados[i];
-                std::cout << (i ? "," : "") << "{\"linha\":" << x.linha << ",\"registro\":" << Json(x.registro)
-                          << ",\"conteudo\":" << Json(x.conteudo) << ",\"codigo\":" << Json(x.codigo)
-                          << ",\"texto\":" << Json(x.texto) << "}";
-            }
-            std::cout << "]}\n";
+                      << ",\"inconsistencias\":" << AchadosJson(achados) << "}\n";
             return;
         }
         std::cerr << "\n" << mensagem << "\n";
-        for (const Achado& x : achados)
-            std::cout << "linha " << x.linha << "\tregistro " << (x.registro.empty() ? "-" : x.registro) << "\t"
-                      << x.codigo << "\t" << x.texto << (x.conteudo.empty() ? "" : "\t[" + x.conteudo + "]")
-                      << "\n";
+        ImprimirAchados(std::cout, achados);
     });
 }
 
