@@ -408,7 +408,7 @@ bool TBackup::Transacao(const std::function<void()>& trabalho)
     }
 }
 
-bool TBackup::RestaurarTabelas(const fs::path& pasta)
+bool TBackup::RestaurarDaPasta(const fs::path& pasta, const std::function<void()>& carga)
 {
     InconsistenciasGravadas = false;
     EstruturaAlterada = false;
@@ -418,6 +418,13 @@ bool TBackup::RestaurarTabelas(const fs::path& pasta)
             throw ENegocio("Diretório não exite.");
         if (!ArquivosCompletos(pasta))
             throw ENegocio("Arquivo de Backup inválido.");
+        carga();
+    });
+}
+
+bool TBackup::RestaurarTabelas(const fs::path& pasta)
+{
+    return RestaurarDaPasta(pasta, [&] {
         const SituacaoVersaoBackup s = SituacaoVersao(pasta);
         if (s == SituacaoVersaoBackup::Posterior)
             throw ENegocio(TextoVersaoPosterior(VersaoBackup));
@@ -516,14 +523,7 @@ void TBackup::CarregarTabelaAntiga(const std::string& tabela, const fs::path& ar
 bool TBackup::RestaurarFormatoAntigo(const fs::path& pasta)
 {
     ListarTabelas(true);
-    InconsistenciasGravadas = false;
-    EstruturaAlterada = false;
-    return Transacao([&] {
-        std::error_code ec;
-        if (!fs::is_directory(pasta, ec))
-            throw ENegocio("Diretório não exite.");
-        if (!ArquivosCompletos(pasta))
-            throw ENegocio("Arquivo de Backup inválido.");
+    return RestaurarDaPasta(pasta, [&] {
         if (SituacaoVersao(pasta) != SituacaoVersaoBackup::FormatoAntigo)
             throw ENegocio("O arquivo não é um backup da versão 1.3.3.");
         LimparTabelas();

@@ -88,6 +88,8 @@ private:
     void AvancarGeradores();
     void AposRestaurar();
     bool Transacao(const std::function<void()>& trabalho);
+    // Both restore forms: the folder and its table files checked, then `carga`, all in one transaction.
+    bool RestaurarDaPasta(const std::filesystem::path& pasta, const std::function<void()>& carga);
 
     TDBUtils& sessao_;
 };

@@ -100,6 +100,23 @@ void RemoverArquivo(const fs::path& p)
     fs::remove(p, ec);
 }
 
+// The table files of the work folder are deleted before a run and again on every way out of it,
+// so no copy of the data outlives the run and no stale file from an earlier one joins it.
+class PastaTrabalhoLimpa {
+public:
+    PastaTrabalhoLimpa(TBackup& backup, const fs::path& pasta) : backup_(backup), pasta_(pasta)
+    {
+        backup_.ApagarArquivosBackup(pasta_);
+    }
+    ~PastaTrabalhoLimpa() { backup_.ApagarArquivosBackup(pasta_); }
+    PastaTrabalhoLimpa(const PastaTrabalhoLimpa&) = delete;
+    PastaTrabalhoLimpa& operator=(const PastaTrabalhoLimpa&) = delete;
+
+private:
+    TBackup& backup_;
+    const fs::path& pasta_;
+};
+
 } // namespace
 
 int CompactarBackup(const fs::path& pasta, const fs::path& arquivo, std::string& erro)
@@ -242,12 +259,7 @@ void GerarBackup(TDBUtils& sessao, const fs::path& pastaTrabalho, const fs::path
     std::error_code ec;
     fs::create_directories(pastaTrabalho, ec);
     TBackup backup(sessao);
-    backup.ApagarArquivosBackup(pastaTrabalho);
-    struct Limpeza {
-        TBackup& b;
-        const fs::path& p;
-        ~Limpeza() { b.ApagarArquivosBackup(p); }
-    } limpeza{backup, pastaTrabalho};
+    const PastaTrabalhoLimpa limpeza(backup, pastaTrabalho);
     backup.ExportarTabelas(pastaTrabalho);
     std::string erro;
     if (CompactarBackup(pastaTrabalho, arquivo, erro) <= 0)
@@ -266,12 +278,7 @@ TResultadoRestauracao RestaurarArquivoBackup(TDBUtils& sessao, const fs::path& a
         return r;
     }
     TBackup backup(sessao);
-    backup.ApagarArquivosBackup(pastaTrabalho);
-    struct Limpeza {
-        TBackup& b;
-        const fs::path& p;
-        ~Limpeza() { b.ApagarArquivosBackup(p); }
-    } limpeza{backup, pastaTrabalho};
+    const PastaTrabalhoLimpa limpeza(backup, pastaTrabalho);
     std::string erro;
     if (!ExtrairBackup(arquivo, pastaTrabalho, erro)) {
         r.CodigoMensagem = "0104";

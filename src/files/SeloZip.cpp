@@ -257,46 +257,43 @@ public:
 
     int32_t InsereArquivo(int32_t handle, const std::string& arquivo, int32_t modo, const std::string& extra) override
     {
-        Estado* e = Buscar(handle);
-        if (!e)
-            return HandleDesconhecido;
-        if (modo == 3)
-            return Inserir(*e, arquivo);
-        if (modo == 5)
-            return Retirar(*e, arquivo, extra);
-        return ModoInvalido;
+        return ComEstado(handle, [&](Estado& e) -> int32_t {
+            if (modo == 3)
+                return Inserir(e, arquivo);
+            if (modo == 5)
+                return Retirar(e, arquivo, extra);
+            return ModoInvalido;
+        });
     }
 
     int32_t EscreveSeloDeEnvio(int32_t handle, const std::string& chave, int32_t indice,
                                const std::string& valor) override
     {
-        Estado* e = Buscar(handle);
-        if (!e)
-            return HandleDesconhecido;
-        if (!ChaveValida(chave))
-            return ChaveInvalida;
-        // Fields are found by key: writing a key again replaces its value.
-        for (Campo& c : e->campos)
-            if (c.chave == chave) {
-                c.indice = indice;
-                c.valor = valor;
-                return Ok;
-            }
-        e->campos.push_back(Campo{chave, indice, valor});
-        return Ok;
+        return ComEstado(handle, [&](Estado& e) -> int32_t {
+            if (!ChaveValida(chave))
+                return ChaveInvalida;
+            // Fields are found by key: writing a key again replaces its value.
+            for (Campo& c : e.campos)
+                if (c.chave == chave) {
+                    c.indice = indice;
+                    c.valor = valor;
+                    return Ok;
+                }
+            e.campos.push_back(Campo{chave, indice, valor});
+            return Ok;
+        });
     }
 
     int32_t AtualizaMudancasEmEnvelope(int32_t handle, const std::string& caminho, int32_t primeira, int32_t segunda,
                                        int32_t terceira) override
     {
-        Estado* e = Buscar(handle);
-        if (!e)
-            return HandleDesconhecido;
-        if (primeira == 0 && segunda == 0 && terceira == 0)
-            return ValidaEnvelope(caminho);
-        if (primeira == 0 && segunda == 1 && terceira == 1)
-            return Gravar(*e, caminho);
-        return ModoInvalido;
+        return ComEstado(handle, [&](Estado& e) -> int32_t {
+            if (primeira == 0 && segunda == 0 && terceira == 0)
+                return ValidaEnvelope(caminho);
+            if (primeira == 0 && segunda == 1 && terceira == 1)
+                return Gravar(e, caminho);
+            return ModoInvalido;
+        });
     }
 
     int32_t ValidaEnvelope(const std::string& caminho) override
@@ -316,46 +313,43 @@ public:
 
     int32_t CarregaListaDeArquivos(int32_t handle, const std::string& caminho) override
     {
-        Estado* e = Buscar(handle);
-        if (!e)
-            return HandleDesconhecido;
-        e->listaCarregada = false;
-        Leitura l(caminho);
-        std::vector<Campo> campos;
-        if (!l.Zip() || !l.Manifesto(campos))
-            return EnvelopeInvalido;
-        e->arquivosCarregados = l.Nomes();
-        e->envelopeCarregado = caminho;
-        e->listaCarregada = true;
-        return Ok;
+        return ComEstado(handle, [&](Estado& e) -> int32_t {
+            e.listaCarregada = false;
+            Leitura l(caminho);
+            std::vector<Campo> campos;
+            if (!l.Zip() || !l.Manifesto(campos))
+                return EnvelopeInvalido;
+            e.arquivosCarregados = l.Nomes();
+            e.envelopeCarregado = caminho;
+            e.listaCarregada = true;
+            return Ok;
+        });
     }
 
     int32_t CarregaDadosSelo(int32_t handle, const std::string& caminho) override
     {
-        Estado* e = Buscar(handle);
-        if (!e)
-            return HandleDesconhecido;
-        e->seloCarregado = false;
-        Leitura l(caminho);
-        if (!l.Zip() || !l.Manifesto(e->camposCarregados))
-            return EnvelopeInvalido;
-        e->seloCarregado = true;
-        return Ok;
+        return ComEstado(handle, [&](Estado& e) -> int32_t {
+            e.seloCarregado = false;
+            Leitura l(caminho);
+            if (!l.Zip() || !l.Manifesto(e.camposCarregados))
+                return EnvelopeInvalido;
+            e.seloCarregado = true;
+            return Ok;
+        });
     }
 
     int32_t LeSeloDeEnvio(int32_t handle, const std::string& chave, int32_t /*indice*/, std::string& valor) override
     {
-        Estado* e = Buscar(handle);
-        if (!e)
-            return HandleDesconhecido;
-        if (!e->seloCarregado)
-            return NaoCarregado;
-        for (const Campo& c : e->camposCarregados)
-            if (c.chave == chave) {
-                valor = c.valor;
-                return Ok;
-            }
-        return CampoAusente;
+        return ComEstado(handle, [&](Estado& e) -> int32_t {
+            if (!e.seloCarregado)
+                return NaoCarregado;
+            for (const Campo& c : e.camposCarregados)
+                if (c.chave == chave) {
+                    valor = c.valor;
+                    return Ok;
+                }
+            return CampoAusente;
+        });
     }
 
     std::vector<std::string> ArquivosCarregados(int32_t handle) override
@@ -379,6 +373,14 @@ private:
     {
         const auto it = estados_.find(handle);
         return it == estados_.end() ? nullptr : &it->second;
+    }
+
+    // Every call on a handle answers an unknown one alike, before looking at anything else.
+    template <class Trabalho>
+    int32_t ComEstado(int32_t handle, Trabalho&& trabalho)
+    {
+        Estado* e = Buscar(handle);
+        return e ? trabalho(*e) : int32_t{HandleDesconhecido};
     }
 
     static int32_t Inserir(Estado& e, const std::string& caminho)

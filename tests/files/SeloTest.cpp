@@ -1,12 +1,11 @@
 #include "files/Selo.h"
 
+#include "kit/ArquivosTeste.h"
 #include "kit/BancoTeste.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <set>
 #include <string>
 #include <vector>
@@ -15,20 +14,9 @@ namespace drav {
 namespace {
 
 namespace fs = std::filesystem;
+using namespace teste;
 
 const std::string kId = "202403151435209990000000001234";
-
-std::string Ler(const fs::path& p)
-{
-    std::ifstream f(p, std::ios::binary);
-    return {std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>()};
-}
-
-void Gravar(const fs::path& p, const std::string& conteudo)
-{
-    std::ofstream f(p, std::ios::binary | std::ios::trunc);
-    f << conteudo;
-}
 
 // The real library with calls made to fail on demand.
 class BibliotecaFalha : public IBibliotecaSelo {
@@ -86,8 +74,8 @@ protected:
     // Two files as an outbound file leaves them: CR LF lines and Windows-1252 bytes.
     std::vector<std::string> CriarArquivos()
     {
-        Gravar(pasta / "Totais.txt", "1;2;3\r\n\xC1vila\r\n");
-        Gravar(pasta / "Pedido.GR", std::string(67, '0') + "\r\n" + std::string(67, '9') + "\r\n");
+        GravarArquivo(pasta / "Totais.txt", "1;2;3\r\n\xC1vila\r\n");
+        GravarArquivo(pasta / "Pedido.GR", std::string(67, '0') + "\r\n" + std::string(67, '9') + "\r\n");
         return {"Totais.txt", "Pedido.GR"};
     }
 
@@ -109,7 +97,7 @@ protected:
 TEST_F(SeloTeste, SelarEExtrairDevolvemOsArquivosECamposPelaChave)
 {
     const auto arquivos = CriarArquivos();
-    const std::string totais = Ler(pasta / "Totais.txt"), pedido = Ler(pasta / "Pedido.GR");
+    const std::string totais = LerArquivo(pasta / "Totais.txt"), pedido = LerArquivo(pasta / "Pedido.GR");
     const ParesSelo pares = {{"tparquivo", "7"}, {"nomeresponsavel", "José D'Ávila\tLtda\\\nFilial"}, {"nra", kId}};
 
     ASSERT_TRUE(Selar(pasta.string(), "Pedido.KVD", pares, arquivos));
@@ -124,9 +112,9 @@ TEST_F(SeloTeste, SelarEExtrairDevolvemOsArquivosECamposPelaChave)
     EXPECT_EQ(Campo("Pedido.KVD", "NXRStamp.bussinessinfo.field.nomeresponsavel"), pares[1].second);
 
     ASSERT_TRUE(ExtrairDoEnvelope(pasta.string(), "Pedido.KVD", kId, "Totais.txt"));
-    EXPECT_EQ(Ler(pasta / "Totais.txt"), totais);
+    EXPECT_EQ(LerArquivo(pasta / "Totais.txt"), totais);
     ASSERT_TRUE(ExtrairDoEnvelope(pasta.string(), "Pedido.KVD", "", "Pedido.GR")) << "no identifier to check";
-    EXPECT_EQ(Ler(pasta / "Pedido.GR"), pedido);
+    EXPECT_EQ(LerArquivo(pasta / "Pedido.GR"), pedido);
     EXPECT_TRUE(fs::exists(pasta / "Pedido.KVD")) << "taking a file out keeps the envelope";
 
     // A success after a failure leaves no stale code behind.
@@ -140,9 +128,9 @@ TEST_F(SeloTeste, ExtracaoRecusadaNaoDeixaArquivo)
 {
     ASSERT_TRUE(Selar(pasta.string(), "Bom.KVD", {{"nra", kId}}, CriarArquivos()));
     ASSERT_TRUE(Selar(pasta.string(), "SemNra.KVD", {{"tparquivo", "7"}}, CriarArquivos()));
-    const std::string bom = Ler(pasta / "Bom.KVD");
-    Gravar(pasta / "Texto.KVD", "não sou um envelope\r\n");
-    Gravar(pasta / "Cortado.KVD", bom.substr(0, bom.size() / 2));
+    const std::string bom = LerArquivo(pasta / "Bom.KVD");
+    GravarArquivo(pasta / "Texto.KVD", "não sou um envelope\r\n");
+    GravarArquivo(pasta / "Cortado.KVD", bom.substr(0, bom.size() / 2));
     // One byte changed inside the first file's compressed data (after its local header).
     std::string alterado = bom;
     const auto u16 = [&](std::size_t i) {
@@ -152,7 +140,7 @@ TEST_F(SeloTeste, ExtracaoRecusadaNaoDeixaArquivo)
     const std::size_t dados = 30 + u16(26) + u16(28), tamanho = u16(18);
     ASSERT_GT(tamanho, 2u);
     alterado[dados + tamanho / 2] = static_cast<char>(alterado[dados + tamanho / 2] ^ 0x5A);
-    Gravar(pasta / "Alterado.KVD", alterado);
+    GravarArquivo(pasta / "Alterado.KVD", alterado);
 
     struct Caso {
         const char* envelope;

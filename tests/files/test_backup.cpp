@@ -2,6 +2,7 @@
 
 #include "core/Datas.h"
 #include "files/BackupLinhas.h"
+#include "kit/ArquivosTeste.h"
 #include "kit/BancoTeste.h"
 #include "store/Tabelas.h"
 
@@ -10,8 +11,6 @@
 
 #include <charconv>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <variant>
 #include <vector>
@@ -20,21 +19,10 @@ namespace drav {
 namespace {
 
 namespace fs = std::filesystem;
+using namespace teste;
 
 // Accents, both kinds of quotes and an ampersand: everything a name can hold that SQL text cares about.
 const std::string kNome = "Conceição D'Ávila & Irmãos \"Ltda\"";
-
-std::string Ler(const fs::path& p)
-{
-    std::ifstream f(p, std::ios::binary);
-    return {std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>()};
-}
-
-void Gravar(const fs::path& p, const std::string& conteudo)
-{
-    std::ofstream f(p, std::ios::binary | std::ios::trunc);
-    f << conteudo;
-}
 
 // Every row of every table the backup covers, exactly as the database holds it.
 std::string Despejo(TDBUtils& s)
@@ -161,18 +149,18 @@ TEST_F(BackupTeste, ArquivosDasTabelasSaoInstrucoesComValoresEscapados)
 {
     TBackup b(*sessao);
     ASSERT_TRUE(b.ExportarTabelas(trabalho));
-    const std::string empresa = Ler(trabalho / "SFGTBG02_EMPRESA.txt");
+    const std::string empresa = LerArquivo(trabalho / "SFGTBG02_EMPRESA.txt");
     // Windows-1252: "Conceição" has 0xE7 0xE3, and the quote is doubled inside the literal.
     EXPECT_NE(empresa.find("'Concei\xE7\xE3o D''\xC1vila & Irm\xE3os \"Ltda\"'"), std::string::npos) << empresa;
     EXPECT_NE(empresa.find("'primeira linha' || ASCII_CHAR(13) || ASCII_CHAR(10) || 'segunda'"), std::string::npos);
     EXPECT_EQ(empresa.substr(empresa.size() - 4), ");\r\n");
-    const std::string vinculo = Ler(trabalho / "SFGTBG04_VINCULO_EMPREGATICIO.txt");
+    const std::string vinculo = LerArquivo(trabalho / "SFGTBG04_VINCULO_EMPREGATICIO.txt");
     EXPECT_NE(vinculo.find("'03/15/2010', NULL"), std::string::npos) << vinculo;
-    const std::string rescisao = Ler(trabalho / "SFGTBG06_INFORMACAO_RESCISAO.txt");
+    const std::string rescisao = LerArquivo(trabalho / "SFGTBG06_INFORMACAO_RESCISAO.txt");
     EXPECT_NE(rescisao.find("1234.5, NULL, 0.07, 9999999999999999.99"), std::string::npos) << rescisao;
-    EXPECT_NE(Ler(trabalho / "SFGTBG13_ARQUIVO.txt").find("'05/06/2011 14:35:20.123'"), std::string::npos);
-    EXPECT_EQ(Ler(trabalho / "SFGTBG21_EMPREGADO_HMLGO.txt"), "");
-    EXPECT_EQ(Ler(trabalho / "VERSAO.txt"), "1.0.0  - 01/12/2026\r\n");
+    EXPECT_NE(LerArquivo(trabalho / "SFGTBG13_ARQUIVO.txt").find("'05/06/2011 14:35:20.123'"), std::string::npos);
+    EXPECT_EQ(LerArquivo(trabalho / "SFGTBG21_EMPREGADO_HMLGO.txt"), "");
+    EXPECT_EQ(LerArquivo(trabalho / "VERSAO.txt"), "1.0.0  - 01/12/2026\r\n");
 }
 
 // Whatever goes wrong part-way, the database is exactly as it was before the restore.
@@ -204,11 +192,11 @@ TEST_F(BackupTeste, RestauracaoQueFalhaNaoAlteraNada)
         TBackup b(*sessao);
         ASSERT_TRUE(b.ExportarTabelas(trabalho));
         if (std::string(c.nome) == "versao mais nova")
-            Gravar(trabalho / "VERSAO.txt", "1.0.1  - 01/12/2027\r\n");
+            GravarArquivo(trabalho / "VERSAO.txt", "1.0.1  - 01/12/2027\r\n");
         else if (c.linha.empty())
             fs::remove(trabalho / c.arquivo);
         else
-            Gravar(trabalho / c.arquivo, Ler(trabalho / c.arquivo) + c.linha);
+            GravarArquivo(trabalho / c.arquivo, LerArquivo(trabalho / c.arquivo) + c.linha);
         TBackup r(*sessao);
         r.ConferirVersao(trabalho, 0);
         EXPECT_FALSE(r.RestaurarTabelas(trabalho));
@@ -253,7 +241,7 @@ TEST_F(BackupTeste, OutraVersaoValidaOuMarcaOsVinculos)
         SCOPED_TRACE(validar);
         TBackup b(*sessao);
         ASSERT_TRUE(b.ExportarTabelas(trabalho));
-        Gravar(trabalho / "VERSAO.txt", "0.9.0  - 01/01/2020\r\n");
+        GravarArquivo(trabalho / "VERSAO.txt", "0.9.0  - 01/01/2020\r\n");
         TBackup r(*sessao);
         EXPECT_FALSE(r.ConferirVersao(trabalho, 0));
         EXPECT_EQ(r.SituacaoVersao(trabalho), SituacaoVersaoBackup::Anterior);
@@ -276,9 +264,9 @@ TEST_F(BackupTeste, TabelaQueGanhouColunaRecusaARestauracao)
     TBackup b(*sessao);
     ASSERT_TRUE(b.ExportarTabelas(trabalho));
     // The employer file as an older layout without NO_CONTATO would have written it.
-    Gravar(trabalho / "SFGTBG02_EMPRESA.txt",
-           "INSERT INTO SFGTBG02_EMPRESA (NU_TIPO_INSO_EMPRA, NU_INSCRICAO, NO_RAZAO_SOCIAL) "
-           "VALUES (1, 11222333000181, 'X');\r\n");
+    GravarArquivo(trabalho / "SFGTBG02_EMPRESA.txt",
+                  "INSERT INTO SFGTBG02_EMPRESA (NU_TIPO_INSO_EMPRA, NU_INSCRICAO, NO_RAZAO_SOCIAL) "
+                  "VALUES (1, 11222333000181, 'X');\r\n");
     Alterar();
     const std::string antes = Despejo(*sessao);
     TBackup r(*sessao);
@@ -293,7 +281,7 @@ TEST_F(BackupTeste, FormaDeUmaTabelaSoTocaAsLinhasDaCondicao)
     const std::string condicao = " WHERE NU_IDENTIFICADOR_ARQUIVO = 'A1'";
     TBackup b(*sessao, "SFGTBG08_GUIA_TOTALIZADORA", condicao);
     ASSERT_TRUE(b.ExportarTabelas(trabalho));
-    const std::string guias = Ler(trabalho / "SFGTBG08_GUIA_TOTALIZADORA.txt");
+    const std::string guias = LerArquivo(trabalho / "SFGTBG08_GUIA_TOTALIZADORA.txt");
     EXPECT_NE(guias.find("'111'"), std::string::npos);
     EXPECT_EQ(guias.find("'222'"), std::string::npos);
     EXPECT_TRUE(fs::exists(trabalho / "VERSAO.txt"));
@@ -314,20 +302,21 @@ TEST_F(BackupTeste, FormatoAntigoComDiasNumeradosEColunasRenomeadas)
     TBackup antigo(*sessao);
     antigo.ListarTabelas(true);
     for (const auto& t : antigo.Tabelas)
-        Gravar(trabalho / (t + ".txt"), "");
-    Gravar(trabalho / "VERSAO.txt", "1.3.3 - 10/10/2005\r\n");
-    Gravar(trabalho / "SFGTBG02_EMPRESA.txt",
-           "'NU_TIPO_INSO_EMPRA','NU_INSCRICAO','NO_RAZAO_SOCIAL','NU_CEP'\r\n"
-           "1,11222333000181,'Concei\xE7\xE3o, D''\xC1vila',\r\n");
-    Gravar(trabalho / "SFGTBG03_EMPREGADO.txt", "NU_PIS,NO_EMPREGADO,DT_NASCIMENTO\r\n12345678901,'Ana',29000\r\n");
+        GravarArquivo(trabalho / (t + ".txt"), "");
+    GravarArquivo(trabalho / "VERSAO.txt", "1.3.3 - 10/10/2005\r\n");
+    GravarArquivo(trabalho / "SFGTBG02_EMPRESA.txt",
+                  "'NU_TIPO_INSO_EMPRA','NU_INSCRICAO','NO_RAZAO_SOCIAL','NU_CEP'\r\n"
+                  "1,11222333000181,'Concei\xE7\xE3o, D''\xC1vila',\r\n");
+    GravarArquivo(trabalho / "SFGTBG03_EMPREGADO.txt",
+                  "NU_PIS,NO_EMPREGADO,DT_NASCIMENTO\r\n12345678901,'Ana',29000\r\n");
     // The day number carries a time of day; the admission column holds a day only.
-    Gravar(trabalho / "SFGTBG04_VINCULO_EMPREGATICIO.txt",
-           "NU_TIPO_INSO_EMPRA,NU_INSCRICAO,NU_PIS,NU_CATEGORIA,DT_ADMISSAO_VINCULO,DT_INCO_AVISO_PRVO\r\n"
-           "1,11222333000181,12345678901,1,39000.75,\r\n");
-    Gravar(trabalho / "SFGTBG13_ARQUIVO.txt", "NU_IDENTIFICADOR_ARQUIVO,DT_GERACAO_ARQUIVO\r\n'X',39000.5\r\n");
-    Gravar(trabalho / "SFGTBG18_INCONSISTENCIA_ARQUIVO.txt",
-           "NU_MENSAGEM,NU_ARQUIVO,CO_INSCRICAO_INCONSISTENCIA\r\n14,1,'123'\r\n15,,\r\n");
-    Gravar(trabalho / "SFGTBT15_DIA_UTIL.txt", "DT_UTIL\r\n39000\r\n");
+    GravarArquivo(trabalho / "SFGTBG04_VINCULO_EMPREGATICIO.txt",
+                  "NU_TIPO_INSO_EMPRA,NU_INSCRICAO,NU_PIS,NU_CATEGORIA,DT_ADMISSAO_VINCULO,DT_INCO_AVISO_PRVO\r\n"
+                  "1,11222333000181,12345678901,1,39000.75,\r\n");
+    GravarArquivo(trabalho / "SFGTBG13_ARQUIVO.txt", "NU_IDENTIFICADOR_ARQUIVO,DT_GERACAO_ARQUIVO\r\n'X',39000.5\r\n");
+    GravarArquivo(trabalho / "SFGTBG18_INCONSISTENCIA_ARQUIVO.txt",
+                  "NU_MENSAGEM,NU_ARQUIVO,CO_INSCRICAO_INCONSISTENCIA\r\n14,1,'123'\r\n15,,\r\n");
+    GravarArquivo(trabalho / "SFGTBT15_DIA_UTIL.txt", "DT_UTIL\r\n39000\r\n");
 
     TBackup r(*sessao);
     ASSERT_TRUE(r.ConferirVersao(trabalho, 1));
@@ -363,9 +352,9 @@ TEST_F(BackupTeste, FormatoAntigoComLinhaErradaNaoAlteraNada)
     TBackup antigo(*sessao);
     antigo.ListarTabelas(true);
     for (const auto& t : antigo.Tabelas)
-        Gravar(trabalho / (t + ".txt"), "");
-    Gravar(trabalho / "VERSAO.txt", "1.3.3\r\n");
-    Gravar(trabalho / "SFGTBT18_INDICE_PRORATA.txt", "DT_EDITAL_PRORATA,IN_ATRASO_MES\r\n1,2,3\r\n");
+        GravarArquivo(trabalho / (t + ".txt"), "");
+    GravarArquivo(trabalho / "VERSAO.txt", "1.3.3\r\n");
+    GravarArquivo(trabalho / "SFGTBT18_INDICE_PRORATA.txt", "DT_EDITAL_PRORATA,IN_ATRASO_MES\r\n1,2,3\r\n");
     const std::string antes = Despejo(*sessao);
     TBackup r(*sessao);
     EXPECT_FALSE(r.RestaurarFormatoAntigo(trabalho));

@@ -15,6 +15,8 @@ import random
 import re
 import sys
 
+from campos import a, n
+
 RAIZ = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
 DADOS = os.path.join(RAIZ, "src", "store", "dados")
 TAM = 360
@@ -66,16 +68,6 @@ def cpf(n):
     d1 = dv_mod11(base, range(10, 1, -1))
     d2 = dv_mod11(base + str(d1), range(11, 1, -1))
     return base + str(d1) + str(d2)
-
-
-def a(texto, largura):
-    return texto[:largura].ljust(largura)
-
-
-def n(valor, largura):
-    s = str(valor)
-    assert s.isdigit() and len(s) <= largura, (valor, largura)
-    return s.zfill(largura)
 
 
 def v(centavos):

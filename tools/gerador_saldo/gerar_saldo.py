@@ -18,22 +18,17 @@ holds none of its accounts).
 """
 import argparse
 import datetime
+import os
 import random
 import sys
 import zipfile
 
+# The field helpers live beside the payroll generator; found from this file, whatever the current folder.
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "gerador_folha"))
+from campos import a, n  # noqa: E402
+
 TAM = 160
 INTERNO_SOLICITACAO = "SolicitacaoIS.GR"
-
-
-def a(texto, largura):
-    return texto[:largura].ljust(largura)
-
-
-def n(valor, largura):
-    s = str(valor)
-    assert s.isdigit() and len(s) <= largura, (valor, largura)
-    return s.zfill(largura)
 
 
 def linhas_arquivo(caminho):

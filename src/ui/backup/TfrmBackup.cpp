@@ -8,15 +8,10 @@
 #include "core/Utilitarios.h"
 #include "files/Backup.h"
 
-#include <QApplication>
 #include <QFileDialog>
-#include <QHBoxLayout>
 #include <QLabel>
-#include <QPushButton>
-#include <QVBoxLayout>
 
 #include <filesystem>
-#include <system_error>
 
 namespace drav {
 
@@ -36,64 +31,25 @@ QString SalvarComDialogo(QWidget* pai, const QString& pasta, const QString& nome
     return dlg.selectedFiles().first();
 }
 
-bool CriarPastaSeFaltar(const fs::path& p)
-{
-    std::error_code ec;
-    if (fs::is_directory(p, ec))
-        return true;
-    fs::create_directories(p, ec);
-    return fs::is_directory(p, ec);
-}
-
 } // namespace
 
 TfrmBackup::TfrmBackup(ContextoAplicacao& ctx, TMensagens& mensagens, QWidget* pai)
-    : QDialog(pai), ctx_(ctx), mensagens_(mensagens)
+    : TfrmBaseBackup(ctx, mensagens, QStringLiteral("Backup do Sistema"),
+                     "O Backup permite a geração de uma cópia de segurança\n"
+                     "dos dados cadastrais do sistema.",
+                     "Serão armazenados os dados do responsável, empresas \n"
+                     "e empregados.",
+                     pai)
 {
-    setWindowTitle(QStringLiteral("Backup do Sistema"));
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(QString::fromUtf8("O Backup permite a geração de uma cópia de segurança\n"
-                                                   "dos dados cadastrais do sistema."),
-                                 this));
-    layout->addWidget(new QLabel(QString::fromUtf8("Serão armazenados os dados do responsável, empresas \n"
-                                                   "e empregados."),
-                                 this));
-    lblMensagem_ = new QLabel(this);
-    lblMensagem_->setObjectName(QStringLiteral("lblMensagem"));
-    layout->addWidget(lblMensagem_);
-    auto* botoes = new QHBoxLayout();
-    botoes->addStretch();
-    btnAvancar_ = new QPushButton(QString::fromUtf8("&Avançar"), this);
-    btnCancelar_ = new QPushButton(QStringLiteral("&Cancelar"), this);
-    btnAvancar_->setDefault(true);
-    botoes->addWidget(btnAvancar_);
-    botoes->addWidget(btnCancelar_);
-    layout->addLayout(botoes);
-    connect(btnAvancar_, &QPushButton::clicked, this, &TfrmBackup::btnAvancarClick);
-    connect(btnCancelar_, &QPushButton::clicked, this, &QDialog::reject);
     EscolherArquivo = [this](const QString& pasta, const QString& nome) { return SalvarComDialogo(this, pasta, nome); };
-}
-
-void TfrmBackup::Mostrar(const char* texto)
-{
-    lblMensagem_->setText(QString::fromUtf8(texto));
-    QApplication::processEvents();
-}
-
-void TfrmBackup::Habilitar(bool sim)
-{
-    btnAvancar_->setEnabled(sim);
-    btnCancelar_->setEnabled(sim);
 }
 
 void TfrmBackup::btnAvancarClick()
 {
     const fs::path pasta = ctx_.pasta;
-    const fs::path pastaBackup = pasta / "Backup";
-    if (!CriarPastaSeFaltar(pastaBackup)) {
-        mensagens_.Mensagem("990137", mtInformation, Botoes::OK);
+    const fs::path pastaBackup = PastaBackup();
+    if (pastaBackup.empty())
         return;
-    }
     const std::string nome =
         "DRAV_db_" + FormatarDataHora("yyyymmddhhnn", DataServidor(*ctx_.sessao, true)) + ".zip";
     const QString escolhido =

@@ -1,20 +1,15 @@
 #pragma once
-#include <QDialog>
+#include "ui/backup/TfrmBaseBackup.h"
+
 #include <QString>
 
 #include <functional>
 
-class QLabel;
-class QPushButton;
-
 namespace drav {
-
-struct ContextoAplicacao;
-class TMensagens;
 
 // Saves the database into a password-protected ZIP archive chosen in a save dialog, proposed in
 // the data folder's "Backup" folder. Closes itself after a backup that was written and read back.
-class TfrmBackup : public QDialog {
+class TfrmBackup : public TfrmBaseBackup {
     Q_OBJECT
 public:
     TfrmBackup(ContextoAplicacao& ctx, TMensagens& mensagens, QWidget* pai = nullptr);
@@ -23,21 +18,7 @@ public:
     // an empty text when the user cancelled. Replaceable so the window can be driven without one.
     std::function<QString(const QString& pasta, const QString& nome)> EscolherArquivo;
 
-    QPushButton* btnAvancar() const { return btnAvancar_; }
-    QPushButton* btnCancelar() const { return btnCancelar_; }
-    QLabel* lblMensagem() const { return lblMensagem_; }
-
-    void btnAvancarClick();
-
-private:
-    void Mostrar(const char* texto);
-    void Habilitar(bool sim);
-
-    ContextoAplicacao& ctx_;
-    TMensagens& mensagens_;
-    QLabel* lblMensagem_ = nullptr;
-    QPushButton* btnAvancar_ = nullptr;
-    QPushButton* btnCancelar_ = nullptr;
+    void btnAvancarClick() override;
 };
 
 } // namespace drav

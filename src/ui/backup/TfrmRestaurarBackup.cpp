@@ -7,12 +7,9 @@
 #include "files/Backup.h"
 #include "ui/relatorios/Relatorios.h"
 
-#include <QApplication>
 #include <QFileDialog>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 #include <filesystem>
 #include <system_error>
@@ -37,42 +34,15 @@ QString AbrirComDialogo(QWidget* pai, const QString& pasta)
 } // namespace
 
 TfrmRestaurarBackup::TfrmRestaurarBackup(ContextoAplicacao& ctx, TMensagens& mensagens, int modo, QWidget* pai)
-    : QDialog(pai), ctx_(ctx), mensagens_(mensagens), modo_(modo)
+    : TfrmBaseBackup(ctx, mensagens, QStringLiteral("Restaurar Backup"),
+                     "Ao restaurar o backup do sistema, todos os dados\n"
+                     "existentes serão substituídos.",
+                     "Clique em Avançar e selecione o local onde se encontra \n"
+                     "o arquivo do backup.",
+                     pai),
+      modo_(modo)
 {
-    setWindowTitle(QStringLiteral("Restaurar Backup"));
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(QString::fromUtf8("Ao restaurar o backup do sistema, todos os dados\n"
-                                                   "existentes serão substituídos."),
-                                 this));
-    layout->addWidget(new QLabel(QString::fromUtf8("Clique em Avançar e selecione o local onde se encontra \n"
-                                                   "o arquivo do backup."),
-                                 this));
-    lblMensagem_ = new QLabel(this);
-    lblMensagem_->setObjectName(QStringLiteral("lblMensagem"));
-    layout->addWidget(lblMensagem_);
-    auto* botoes = new QHBoxLayout();
-    botoes->addStretch();
-    btnAvancar_ = new QPushButton(QString::fromUtf8("&Avançar"), this);
-    btnCancelar_ = new QPushButton(QStringLiteral("&Cancelar"), this);
-    btnAvancar_->setDefault(true);
-    botoes->addWidget(btnAvancar_);
-    botoes->addWidget(btnCancelar_);
-    layout->addLayout(botoes);
-    connect(btnAvancar_, &QPushButton::clicked, this, &TfrmRestaurarBackup::btnAvancarClick);
-    connect(btnCancelar_, &QPushButton::clicked, this, &QDialog::reject);
     EscolherArquivo = [this](const QString& pasta) { return AbrirComDialogo(this, pasta); };
-}
-
-void TfrmRestaurarBackup::Mostrar(const char* texto)
-{
-    lblMensagem_->setText(QString::fromUtf8(texto));
-    QApplication::processEvents();
-}
-
-void TfrmRestaurarBackup::Habilitar(bool sim)
-{
-    btnAvancar_->setEnabled(sim);
-    btnCancelar_->setEnabled(sim);
 }
 
 void TfrmRestaurarBackup::btnAvancarClick()
@@ -88,19 +58,16 @@ void TfrmRestaurarBackup::btnAvancarClick()
     } limpeza{*this};
 
     const fs::path pasta = ctx_.pasta;
-    const fs::path pastaBackup = pasta / "Backup";
-    std::error_code ec;
-    fs::create_directories(pastaBackup, ec);
-    if (!fs::is_directory(pastaBackup, ec)) {
-        mensagens_.Mensagem("990137", mtInformation, Botoes::OK);
+    const fs::path pastaBackup = PastaBackup();
+    if (pastaBackup.empty())
         return;
-    }
     const QString escolhido = EscolherArquivo(QString::fromStdString(pastaBackup.string()));
     if (escolhido.isEmpty())
         return;
     const fs::path arquivo = escolhido.toStdString();
     Mostrar("Aguarde validação do Backup!");
     Habilitar(false);
+    std::error_code ec;
     if (!fs::is_regular_file(arquivo, ec)) {
         mensagens_.Mensagem("990251", mtInformation, Botoes::OK);
         return;

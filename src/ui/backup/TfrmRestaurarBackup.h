@@ -1,20 +1,15 @@
 #pragma once
-#include <QDialog>
+#include "ui/backup/TfrmBaseBackup.h"
+
 #include <QString>
 
 #include <functional>
 
-class QLabel;
-class QPushButton;
-
 namespace drav {
-
-struct ContextoAplicacao;
-class TMensagens;
 
 // Replaces the database with a backup archive chosen in an open dialog: mode 0 reads this
 // program's backups, mode 1 those of release 1.3.3. Closes itself after a restore.
-class TfrmRestaurarBackup : public QDialog {
+class TfrmRestaurarBackup : public TfrmBaseBackup {
     Q_OBJECT
 public:
     TfrmRestaurarBackup(ContextoAplicacao& ctx, TMensagens& mensagens, int modo, QWidget* pai = nullptr);
@@ -27,23 +22,11 @@ public:
 
     bool Restaurado() const { return restaurado_; }
 
-    QPushButton* btnAvancar() const { return btnAvancar_; }
-    QPushButton* btnCancelar() const { return btnCancelar_; }
-    QLabel* lblMensagem() const { return lblMensagem_; }
-
-    void btnAvancarClick();
+    void btnAvancarClick() override;
 
 private:
-    void Mostrar(const char* texto);
-    void Habilitar(bool sim);
-
-    ContextoAplicacao& ctx_;
-    TMensagens& mensagens_;
     int modo_;
     bool restaurado_ = false;
-    QLabel* lblMensagem_ = nullptr;
-    QPushButton* btnAvancar_ = nullptr;
-    QPushButton* btnCancelar_ = nullptr;
 };
 
 } // namespace drav
