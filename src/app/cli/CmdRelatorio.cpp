@@ -2,17 +2,23 @@
 // printer or a screen.
 #include "Comandos.h"
 
+#include "core/Conversao.h"
+#include "core/Formatacao.h"
 #include "core/Mensagens.h"
 #include "reports/Pintura.h"
 #include "reports/RelCadastro.h"
 #include "reports/RelInconsistencia.h"
+#include "reports/RelTrabalhadores.h"
 
 #include <QGuiApplication>
 
+#include <cstdint>
 #include <cstdlib>
 #include <functional>
 #include <iostream>
+#include <map>
 #include <memory>
+#include <vector>
 
 namespace drav::cli {
 namespace {
@@ -92,5 +98,36 @@ DRAV_COMANDO(RegistrarRelatorio)
     alt->callback([&ctx, saida] {
         drav::TRelAlteracaoCadastral r(*ctx.Abrir().sessao);
         drav::cli::Gerar<drav::TRelAlteracaoCadastral>(ctx, r, [](auto& l) { return l.Preparar(); }, *saida);
+    });
+
+    auto* trab = sub->add_subcommand("trabalhadores", "Relação dos trabalhadores constantes na base");
+    auto empresas = std::make_shared<std::vector<std::string>>();
+    auto ordem = std::make_shared<std::string>("pis");
+    auto empresasPor = std::make_shared<std::string>("nome");
+    trab->add_option("--pdf", *saida, "Arquivo PDF de saída")->required();
+    trab->add_option("--empresa", *empresas,
+                     "Inscrição de uma empresa a listar (repetível); sem ela, todas as empresas e também os "
+                     "trabalhadores sem vínculo");
+    trab->add_option("--ordem", *ordem, "Ordem dos trabalhadores em cada empresa")
+        ->check(CLI::IsMember({"pis", "nome", "admissao", "categoria"}));
+    trab->add_option("--empresas-por", *empresasPor, "Ordem das empresas: razão social ou tipo e inscrição")
+        ->check(CLI::IsMember({"nome", "inscricao"}));
+    trab->callback([&ctx, saida, empresas, ordem, empresasPor] {
+        using namespace drav;
+        std::vector<int64_t> inscricoes;
+        for (const auto& e : *empresas) {
+            const std::string digitos = SoDigitos(e);
+            if (digitos.empty() || digitos.size() > 14)
+                throw CLI::ValidationError("--empresa", "inscrição inválida: " + e);
+            inscricoes.push_back(StrToInteiro64(digitos));
+        }
+        const std::map<std::string, std::string> colunas{
+            {"pis", "PIS_EMPREGADO"}, {"nome", "NO_EMPREGADO"}, {"admissao", "DT_ADMISSAO"}, {"categoria", "CATEGORIA"}};
+        const std::string texto =
+            std::string(*empresasPor == "inscricao" ? "NU_TIPO_INSO_EMPRA,NU_INSCRICAO" : "NO_RAZAO_SOCIAL") + "," +
+            colunas.at(*ordem);
+        const bool todas = inscricoes.empty();
+        TRelTrabalhadores r(*ctx.Abrir().sessao, std::move(inscricoes), todas);
+        cli::Gerar<TRelTrabalhadores>(ctx, r, [&texto](auto& l) { return l.Preparar(texto); }, *saida);
     });
 }

@@ -123,7 +123,8 @@ void TfrmPrincipal::CriarAcoes()
     AcaoFutura("actReenvioRejeitado", "Arquivo &Reenvio Rejeitado")->setVisible(false);
 
     NovaAcao("actRelEmpresa", "&Empresa", [this] { VisualizarEmpresas(this, *ctx_.sessao, mensagens_); });
-    AcaoFutura("actRelTrabalhador", "&Trabalhador");
+    NovaAcao("actRelTrabalhador", "&Trabalhador",
+             [this] { VisualizarTrabalhadores(this, *ctx_.sessao, mensagens_); });
     NovaAcao("actRelAlteracao", u("&Alteração Cadastral"),
              [this] { VisualizarAlteracaoCadastral(this, *ctx_.sessao, mensagens_); });
     NovaAcao("actIncFolha", "&Folha de Pagamento", [this] { MostrarInconsistencias(InconsistenciaFolha); });

@@ -5,6 +5,8 @@
 #include "reports/Pintura.h"
 #include "reports/RelCadastro.h"
 #include "reports/RelInconsistencia.h"
+#include "reports/RelTrabalhadores.h"
+#include "ui/relatorios/TfrmSelecaoEmpresa.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -85,6 +87,29 @@ bool VisualizarAlteracaoCadastral(QWidget* pai, TDBUtils& sessao, TMensagens& me
 {
     TRelAlteracaoCadastral r(sessao);
     return Mostrar(pai, mensagens, r, [](auto& l) { return l.Preparar(); });
+}
+
+bool VisualizarTrabalhadores(QWidget* pai, TDBUtils& sessao, TMensagens& mensagens)
+{
+    TfrmSelecaoEmpresa selecao(sessao, mensagens, pai);
+    bool tem = false;
+    {
+        CursorEspera espera;
+        tem = selecao.Carregar();
+    }
+    if (!tem) {
+        mensagens.Mensagem("RE0086", mtInformation, Botoes::OK, mbOK);
+        return false;
+    }
+    selecao.exec();
+    return true;
+}
+
+bool VisualizarListagemTrabalhadores(QWidget* pai, TDBUtils& sessao, TMensagens& mensagens, const std::string& ordem,
+                                     bool todas, const std::vector<int64_t>& inscricoes)
+{
+    TRelTrabalhadores r(sessao, inscricoes, todas);
+    return Mostrar(pai, mensagens, r, [&ordem](auto& l) { return l.Preparar(ordem); });
 }
 
 } // namespace drav

@@ -2,6 +2,10 @@
 // The preview of the checking listings and the entry points the windows call.
 #include "core/Datas.h"
 
+#include <cstdint>
+#include <string>
+#include <vector>
+
 class QWidget;
 
 namespace drav {
@@ -22,5 +26,13 @@ bool VisualizarInconsistencias(QWidget* pai, TDBUtils& sessao, TMensagens& mensa
                                TDateTime dataEdital);
 bool VisualizarEmpresas(QWidget* pai, TDBUtils& sessao, TMensagens& mensagens);
 bool VisualizarAlteracaoCadastral(QWidget* pai, TDBUtils& sessao, TMensagens& mensagens);
+
+// The worker listing: opens the employer selection when there is at least one employer ("RE0086"
+// and false otherwise); from there the user chooses the worker order and prints.
+bool VisualizarTrabalhadores(QWidget* pai, TDBUtils& sessao, TMensagens& mensagens);
+// The worker listing of the given employers (every worker, also those without a link, with
+// `todas`) in that order.
+bool VisualizarListagemTrabalhadores(QWidget* pai, TDBUtils& sessao, TMensagens& mensagens, const std::string& ordem,
+                                     bool todas, const std::vector<int64_t>& inscricoes);
 
 } // namespace drav
