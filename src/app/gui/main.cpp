@@ -10,6 +10,7 @@
 #include "ui/entrada/TfrmEntrada.h"
 #include "ui/backup/ExecucaoBackup.h"
 #include "ui/cargasaldo/CargaSaldo.h"
+#include "ui/indices/TfrmImportacaoIndice.h"
 #include "ui/progresso/ImportacaoFolha.h"
 #include "ui/solicitacao/TfrmSolicitacaoSaldo.h"
 #include "ui/principal/TfrmPrincipal.h"
@@ -179,6 +180,9 @@ int main(int argc, char** argv)
             drav::TServicosCargaSaldo servicos;
             servicos.RecarregarArvore = [&](bool comProgresso) { principal.RecarregarArvore(comProgresso); };
             drav::CarregarArquivoSaldo(&principal, ctx, mensagens, servicos);
+        });
+        principal.DefinirComando("actCargaIndices", [&] {
+            drav::ImportarIndices(&principal, ctx, mensagens, [&] { principal.RecarregarArvore(false); });
         });
         principal.DefinirComando("actBackup", [&] { drav::FazerBackup(&principal, ctx, mensagens); });
         for (const auto& [comando, modo] : {std::pair{"actRestaurar", 0}, std::pair{"actRestaurarAntigo", 1}})
