@@ -11,13 +11,6 @@ namespace drav {
 
 namespace {
 
-const Fonte kRotulo{7, true};
-const Fonte kDado{7.5, false};
-const Fonte kCabecalho{8, true};
-const Fonte kValorCabecalho{8, false};
-const double kPasso = AlturaLinha(7.5);
-const double kPassoRotulo = AlturaLinha(7) + 0.2;
-
 std::string Cep(const std::string& cep)
 {
     const std::string d = SoDigitos(cep);

@@ -15,9 +15,6 @@ namespace {
 constexpr int kMensagemProrata = 201;
 constexpr int kMensagemCompetencia = 372;
 
-const Fonte kRotulo{7, true};
-const Fonte kDado{7.5, false};
-const double kPasso = AlturaLinha(7.5);
 
 // Column positions on the landscape page, per line of an entry.
 constexpr double kxPis = 160, kwPis = 34;

@@ -13,13 +13,6 @@ namespace drav {
 
 namespace {
 
-const Fonte kRotulo{7, true};
-const Fonte kDado{7.5, false};
-const Fonte kCabecalho{8, true};
-const Fonte kValorCabecalho{8, false};
-const double kPasso = AlturaLinha(7.5);
-const double kPassoRotulo = AlturaLinha(7) + 0.2;
-
 // Five columns, each holding a title (and a value) of the first line over one of the second.
 constexpr double kx[] = {0, 126, 150, 190, 220};
 constexpr double kw[] = {124, 22, 38, 28, 57};

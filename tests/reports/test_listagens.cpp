@@ -8,6 +8,7 @@
 #include "core/Formatacao.h"
 #include "kit/BancoTeste.h"
 #include "reports/Pintura.h"
+#include "ApoioRelatorio.h"
 
 #include <QGuiApplication>
 
@@ -30,14 +31,7 @@ std::vector<std::vector<std::string>> Textos(const DocumentoRelatorio& doc)
     return r;
 }
 
-int Ocorrencias(const DocumentoRelatorio& doc, const std::string& texto)
-{
-    int n = 0;
-    for (const auto& p : doc.paginas)
-        for (const auto& t : p.Textos())
-            n += t == texto;
-    return n;
-}
+using teste::Ocorrencias;
 
 bool Existe(const DocumentoRelatorio& doc, const std::string& texto) { return Ocorrencias(doc, texto) > 0; }
 
@@ -232,18 +226,7 @@ TEST_F(ListagemTeste, AlteracaoSoConfirmadasComPaginaPorEmpresa)
     EXPECT_FALSE(Existe(doc, "JOAO PENDENTE") || Existe(doc, "JOAO P"));
 }
 
-// Painting needs fonts, hence an application; the tests run without a display.
-void GarantirAplicacao()
-{
-    if (QGuiApplication::instance())
-        return;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char nome[] = "test_reports";
-    static char* argv[] = {nome, nullptr};
-    new QGuiApplication(argc, argv); // lives until the process ends
-}
+using teste::GarantirAplicacao;
 
 TEST_F(ListagemTeste, GravaPdf)
 {

@@ -3,6 +3,7 @@
 #include "core/DBUtils.h"
 #include "core/Excecoes.h"
 #include "kit/BancoTeste.h"
+#include "ApoioRelatorio.h"
 
 #include <QFont>
 #include <QFontMetricsF>
@@ -18,14 +19,7 @@
 namespace drav {
 namespace {
 
-int Ocorrencias(const DocumentoRelatorio& doc, const std::string& texto)
-{
-    int n = 0;
-    for (const auto& p : doc.paginas)
-        for (const auto& t : p.Textos())
-            n += t == texto;
-    return n;
-}
+using teste::Ocorrencias;
 
 // The texts of the listed entries of a page in printed order, among the candidates given.
 std::vector<std::string> EmOrdem(const PaginaRelatorio& p, const std::vector<std::string>& candidatos)
@@ -185,18 +179,7 @@ TEST_F(ListagemTrabalhadores, OrdemDosTrabalhadoresNaEmpresa)
     }
 }
 
-// Painting needs fonts, hence an application; the tests run without a display.
-void GarantirAplicacao()
-{
-    if (QGuiApplication::instance())
-        return;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char nome[] = "test_reports";
-    static char* argv[] = {nome, nullptr};
-    new QGuiApplication(argc, argv); // lives until the process ends
-}
+using teste::GarantirAplicacao;
 
 TEST_F(ListagemTrabalhadores, TextosCabemNasColunasSemSobreposicao)
 {
