@@ -10,6 +10,8 @@
 #include "ui/entrada/TfrmEntrada.h"
 #include "ui/backup/ExecucaoBackup.h"
 #include "ui/cargasaldo/CargaSaldo.h"
+#include "ui/consultasaldo/TfrmConsultaSaldoCarregadoIS.h"
+#include "ui/enviados/TfrmArquivosEnviadosQueld.h"
 #include "ui/indices/TfrmImportacaoIndice.h"
 #include "ui/progresso/ImportacaoFolha.h"
 #include "ui/solicitacao/TfrmSolicitacaoSaldo.h"
@@ -179,11 +181,19 @@ int main(int argc, char** argv)
         principal.DefinirComando("actCargaSaldo", [&] {
             drav::TServicosCargaSaldo servicos;
             servicos.RecarregarArvore = [&](bool comProgresso) { principal.RecarregarArvore(comProgresso); };
+            servicos.ConsultarSaldos = [&] {
+                drav::ConsultarSaldosCarregados(&principal, ctx, mensagens, [&] { principal.RecarregarArvore(false); });
+            };
             drav::CarregarArquivoSaldo(&principal, ctx, mensagens, servicos);
         });
         principal.DefinirComando("actCargaIndices", [&] {
             drav::ImportarIndices(&principal, ctx, mensagens, [&] { principal.RecarregarArvore(false); });
         });
+        principal.DefinirComando("actSaldoRescisorio", [&] {
+            drav::ConsultarSaldosCarregados(&principal, ctx, mensagens, [&] { principal.RecarregarArvore(false); });
+        });
+        principal.DefinirComando("actArquivosGerados",
+                                 [&] { drav::ConsultarArquivosEnviados(&principal, ctx, mensagens); });
         principal.DefinirComando("actBackup", [&] { drav::FazerBackup(&principal, ctx, mensagens); });
         for (const auto& [comando, modo] : {std::pair{"actRestaurar", 0}, std::pair{"actRestaurarAntigo", 1}})
             principal.DefinirComando(comando, [&, modo = modo] {

@@ -6,7 +6,7 @@
 #include "core/Mensagens.h"
 #include "core/Resultado.h"
 #include "model/Empresa.h"
-#include "ui/progresso/ImportacaoFolha.h"
+#include "ui/solicitacao/SolicitarSaldos.h"
 
 #include <QComboBox>
 #include <QDrag>
