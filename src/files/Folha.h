@@ -27,6 +27,7 @@ class TRegistrosGravados;
 // through the two optional functions, so the import runs the same from a window, the terminal
 // or a test.
 class TEndereco;
+class TEstabelecimento;
 
 class TArqFolha : public TArquivo {
 public:
@@ -70,6 +71,9 @@ private:
     void Registrar(std::size_t i, const std::string& conteudo, const std::string& codigo);
     void RegistrarComo(std::size_t i, const std::string& tipoRegistro, const std::string& conteudo, int codigo);
     bool Numerico(std::size_t i, const std::string& campo, const char* rotulo);
+    // The inscription type, inscription and company name of the responsible or an employer.
+    void ValidarIdentificacao(std::size_t i, TEstabelecimento& e, const std::string& tipo,
+                              const std::string& inscricao, const std::string& razaoSocial);
     void ValidarEndereco(std::size_t i, TEndereco& end, const std::string& logradouro, const std::string& bairro,
                          const std::string& cep, const std::string& localidade, const std::string& uf);
     // A date field: NullDate when blank or zeros, DataInvalida (recorded with 0212) when not a date.

@@ -14,6 +14,7 @@
 #include "files/FolhaComplemento.h"
 #include "model/Empregado.h"
 #include "model/Empresa.h"
+#include "model/Estabelecimento.h"
 #include "model/InformacaoRescisao.h"
 #include "model/Responsavel.h"
 #include "model/Vinculo.h"
@@ -54,6 +55,20 @@ void TArqFolha::ValidarEndereco(std::size_t i, TEndereco& end, const std::string
         Registrar(i, uf, end.CodigoMensagem);
 }
 
+void TArqFolha::ValidarIdentificacao(std::size_t i, TEstabelecimento& e, const std::string& tipo,
+                                     const std::string& inscricao, const std::string& razaoSocial)
+{
+    e.TipoInscricao = static_cast<uint8_t>(StrToInteiro(tipo));
+    e.Inscricao = inscricao;
+    if (!e.ValidarTipoInscricao())
+        Registrar(i, tipo, e.CodigoMensagem);
+    if (!e.ValidarInscricao())
+        Registrar(i, inscricao, e.CodigoMensagem);
+    e.RazaoSocial = AparaDireita(razaoSocial);
+    if (!e.ValidarRazaoSocial())
+        Registrar(i, razaoSocial, e.CodigoMensagem);
+}
+
 void TArqFolha::ValidarHeader(std::size_t i, const TRegFolha& reg)
 {
     namespace C = CamposHeader;
@@ -62,15 +77,7 @@ void TArqFolha::ValidarHeader(std::size_t i, const TRegFolha& reg)
 
     if (Numerico(i, reg[C::TipoRemessa], "Tipo Remessa: ") && reg[C::TipoRemessa] != "2")
         Registrar(i, reg[C::TipoRemessa], 131);
-    resp.TipoInscricao = static_cast<uint8_t>(StrToInteiro(reg[C::TipoInscricao]));
-    resp.Inscricao = reg[C::Inscricao];
-    if (!resp.ValidarTipoInscricao())
-        Registrar(i, reg[C::TipoInscricao], resp.CodigoMensagem);
-    if (!resp.ValidarInscricao())
-        Registrar(i, reg[C::Inscricao], resp.CodigoMensagem);
-    resp.RazaoSocial = AparaDireita(reg[C::RazaoSocial]);
-    if (!resp.ValidarRazaoSocial())
-        Registrar(i, reg[C::RazaoSocial], resp.CodigoMensagem);
+    ValidarIdentificacao(i, resp, reg[C::TipoInscricao], reg[C::Inscricao], reg[C::RazaoSocial]);
     const std::string& telefone = reg[C::Telefone];
     if (Numerico(i, telefone, "Telefone: ")) {
         resp.Telefone = telefone.substr(4);
@@ -118,15 +125,7 @@ void TArqFolha::ValidarEmpresa(std::size_t i, const TRegFolha& reg)
     namespace C = CamposEmpresa;
     TEmpresa& e = *empresa_;
     TEndereco& end = e.Endereco();
-    e.TipoInscricao = static_cast<uint8_t>(StrToInteiro(reg[C::TipoInscricao]));
-    e.Inscricao = reg[C::Inscricao];
-    if (!e.ValidarTipoInscricao())
-        Registrar(i, reg[C::TipoInscricao], e.CodigoMensagem);
-    if (!e.ValidarInscricao())
-        Registrar(i, reg[C::Inscricao], e.CodigoMensagem);
-    e.RazaoSocial = AparaDireita(reg[C::RazaoSocial]);
-    if (!e.ValidarRazaoSocial())
-        Registrar(i, reg[C::RazaoSocial], e.CodigoMensagem);
+    ValidarIdentificacao(i, e, reg[C::TipoInscricao], reg[C::Inscricao], reg[C::RazaoSocial]);
     const std::string& telefone = reg[C::Telefone];
     const bool telefoneOk = Numerico(i, telefone, "Telefone: ");
     if (telefoneOk) {

@@ -24,4 +24,16 @@ std::string SqlNumeroTexto(const std::string& texto);
 // A whole number that must be written as itself even when it is 0 (states, types).
 inline std::string SqlNumero(int64_t valor) { return std::to_string(valor); }
 
+// Copies the five fields of a link key between the objects that carry one (link, rescission data,
+// worker account).
+template <class De, class Para>
+void CopiarChaveVinculo(const De& de, Para& para)
+{
+    para.TipoInscricao = de.TipoInscricao;
+    para.Inscricao = de.Inscricao;
+    para.Pis = de.Pis;
+    para.Categoria = de.Categoria;
+    para.DataAdmissao = de.DataAdmissao;
+}
+
 } // namespace drav

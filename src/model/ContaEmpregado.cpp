@@ -109,11 +109,7 @@ TVinculo& TContaSaldoTrabalhador::Vinculo()
 {
     if (!vinculo_) {
         vinculo_ = std::make_unique<TVinculo>(Sessao());
-        vinculo_->TipoInscricao = TipoInscricao;
-        vinculo_->Inscricao = Inscricao;
-        vinculo_->Pis = Pis;
-        vinculo_->Categoria = Categoria;
-        vinculo_->DataAdmissao = DataAdmissao;
+        CopiarChaveVinculo(*this, *vinculo_);
         if (CarregaRelacionados)
             vinculo_->ConsultarPorChave();
     }

@@ -158,11 +158,7 @@ TVinculo& TInformacaoRescisao::Vinculo()
     if (!vinculo_) {
         vinculo_ = std::make_unique<TVinculo>(Sessao());
         vinculo_->rescisaoDona_ = this;
-        vinculo_->TipoInscricao = TipoInscricao;
-        vinculo_->Inscricao = Inscricao;
-        vinculo_->Pis = Pis;
-        vinculo_->Categoria = Categoria;
-        vinculo_->DataAdmissao = DataAdmissao;
+        CopiarChaveVinculo(*this, *vinculo_);
         if (CarregaRelacionados)
             vinculo_->BuscarVinculo(TipoInscricao, Categoria, DataAdmissao, Pis, Inscricao);
     }

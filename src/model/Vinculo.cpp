@@ -129,11 +129,7 @@ TInformacaoRescisao& TVinculo::Rescisao()
     if (!rescisao_) {
         rescisao_ = std::make_unique<TInformacaoRescisao>(Sessao());
         rescisao_->vinculoDono_ = this;
-        rescisao_->TipoInscricao = TipoInscricao;
-        rescisao_->Inscricao = Inscricao;
-        rescisao_->Pis = Pis;
-        rescisao_->Categoria = Categoria;
-        rescisao_->DataAdmissao = DataAdmissao;
+        CopiarChaveVinculo(*this, *rescisao_);
         if (CarregaRelacionados)
             rescisao_->ConsultarRescisao(TipoInscricao, Categoria, DataAdmissao, Pis, Inscricao);
     }
